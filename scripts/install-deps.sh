@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package needed to build, run and test Vostrel.
+# Runs as root, or through sudo when started by another user.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev clang-format
+  qt6-base-dev libgl-dev
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+export DEBIAN_FRONTEND=noninteractive
+as_root apt-get update -qq
+as_root apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null

@@ -1,27 +1,17 @@
 // Feeds arbitrary bytes to every text reader of the engine. A text that reads
 // as a moment must write and read back as the same moment.
-#include "Clock.h"
 #include "CountdownText.h"
-#include "OleDate.h"
+#include "EngineTestSupport.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-namespace {
-
-class FixedClock final : public vostrel::Clock {
-public:
-    vostrel::OleDate Now() const override { return vostrel::OleDate(46362.5); }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const FixedClock clock;
+    const vostrel::test::FixedClock clock(vostrel::OleDate(46362.5));
 
     vostrel::OleDate date;
     if (date.ParseDateTime(text, clock)) {

@@ -1,39 +1,15 @@
-// Console stand-in until the window exists: runs the countdown chain once
-// for the first-start settings and prints the time left.
-#include "CountdownEngine.h"
+// Vostrel: a countdown timer that lives in the notification area.
+#include "CountdownApp.h"
 
-#include <iostream>
+#include <QApplication>
 
-namespace {
-
-class ConsoleCollaborator final : public vostrel::CountdownCollaborator {
-public:
-    void ExchangeIn() override {}
-    void ExchangeOut() override {}
-    void Beep(unsigned, unsigned) override { m_expired = true; }
-    void ShowWindow() override {}
-    void ChangeTip(const std::string& tip) override { m_tip = tip; }
-    void LoadIconRange(unsigned, unsigned) override {}
-    void StartCycle(unsigned, unsigned) override {}
-    const vostrel::Clock& GetClock() const override { return m_clock; }
-
-    bool m_expired = false;
-    std::string m_tip;
-
-private:
-    vostrel::SystemClock m_clock;
-};
-
-} // namespace
-
-int main()
+int main(int argc, char** argv)
 {
-    vostrel::CountdownState state;
-    state.m_strEndDate = "01/01/2001";
-    state.m_strVacDays = "0";
-    ConsoleCollaborator console;
-    vostrel::CountdownEngine(state, console).ComputeVacationAdjust();
-    std::cout << "Vostrel: " << state.m_strEndDate << " -> " << console.m_tip
-              << (console.m_expired ? " (expired)" : "") << '\n';
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Pelmark"));
+    // The window is hidden most of its life: only the end of its modal run
+    // ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    vostrel::CCountdownApp().InitInstance();
     return 0;
 }

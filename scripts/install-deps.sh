@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  xvfb xauth xdotool trayer imagemagick x11-utils
 )
 
 as_root() {

@@ -1,0 +1,82 @@
+#include "DataExchange.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace vostrel {
+namespace {
+
+// Texts are single-byte: the program keeps them as Latin-1.
+std::string ToField(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+QString ToControl(const std::string& field)
+{
+    return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()));
+}
+
+QString ControlText(const QWidget* control)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return {};
+}
+
+void SetControlText(QWidget* control, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        if (label->text() != text)
+            label->setText(text);
+    }
+}
+
+} // namespace
+
+void DataExchange::Text(int id, std::string& field)
+{
+    if (m_failed)
+        return;
+    QWidget* control = m_dialog.GetDlgItem(id);
+    if (m_saveAndValidate)
+        field = ToField(ControlText(control));
+    else
+        SetControlText(control, ToControl(field));
+}
+
+void DataExchange::LimitedText(int id, std::string& field, int maxChars)
+{
+    if (m_failed)
+        return;
+    auto* edit = m_dialog.Item<QLineEdit>(id);
+    if (!m_saveAndValidate) {
+        SetControlText(edit, ToControl(field));
+        edit->setMaxLength(maxChars);
+        return;
+    }
+    const QString text = ControlText(edit);
+    if (text.size() > maxChars) {
+        m_failed = true;
+        m_dialog.RefuseInput(id, QStringLiteral("Enter no more than %1 characters.").arg(maxChars));
+        return;
+    }
+    field = ToField(text);
+}
+
+void DataExchange::RadioIndex(int firstId, std::int32_t& field)
+{
+    if (m_failed)
+        return;
+    if (m_saveAndValidate)
+        field = m_dialog.CheckedRadioIndex(firstId);
+    else
+        m_dialog.CheckRadioIndex(firstId, field);
+}
+
+} // namespace vostrel

@@ -1,0 +1,237 @@
+#include "TemplateDialog.h"
+
+#include "DataExchange.h"
+#include "IconPicture.h"
+#include "Icons.h"
+#include "Messages.h"
+#include "ResourceIds.h"
+
+#include <QButtonGroup>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimerEvent>
+
+namespace vostrel {
+namespace {
+
+using namespace res::style;
+
+const res::DialogTemplate& TemplateOrDie(int id)
+{
+    const res::DialogTemplate* found = res::FindDialogTemplate(id);
+    Q_ASSERT(found);
+    return *found;
+}
+
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The width a control needs to show its whole text; 0 for controls whose
+// text may scroll or that have none.
+int TextWidth(const QWidget* widget)
+{
+    if (const auto* radio = qobject_cast<const QRadioButton*>(widget))
+        return radio->sizeHint().width();
+    if (const auto* push = qobject_cast<const QPushButton*>(widget))
+        return push->fontMetrics().horizontalAdvance(push->text()) +
+               push->fontMetrics().averageCharWidth() * 2;
+    if (const auto* label = qobject_cast<const QLabel*>(widget); label && label->pixmap().isNull())
+        return label->fontMetrics().horizontalAdvance(label->text());
+    return 0;
+}
+
+// Controls without a tab stop still take the focus when clicked.
+Qt::FocusPolicy FocusPolicyOf(const res::ControlTemplate& control)
+{
+    return (control.style & tabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+} // namespace
+
+TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* parent)
+    : QDialog(parent), m_template(TemplateOrDie(templateId)), m_messages(messages),
+      m_units(DialogUnits::DialogFont(m_template))
+{
+    setFont(DialogUnits::DialogFont(m_template));
+    setWindowTitle(Latin1(m_template.title));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    for (const res::ControlTemplate& control : m_template.controls) {
+        QWidget* widget = CreateControl(control);
+        m_templateControls.push_back(widget);
+        m_units.WidenToFit(TextWidth(widget), control.rect.width);
+        if (control.id != res::IDC_STATIC)
+            m_controls.insert(control.id, widget);
+    }
+    for (std::size_t i = 0; i < m_templateControls.size(); ++i)
+        m_templateControls[i]->setGeometry(m_units.ToPixels(m_template.controls[i].rect));
+    const QRect frame = m_units.ToPixels(m_template.frame);
+    setFixedSize(frame.size());
+    // An origin of (0, 0) lets the dialog centre itself over its owner.
+    if (!frame.topLeft().isNull())
+        move(frame.topLeft());
+
+    // Radio buttons exclude each other within a group: the run of controls
+    // from one that starts a group up to the next one that starts a group.
+    QButtonGroup* radios = nullptr;
+    for (const res::ControlTemplate& control : m_template.controls) {
+        if (control.style & group)
+            radios = nullptr;
+        if (control.controlClass == res::ControlClass::button &&
+            (control.style & buttonKindMask) == autoRadioButton && control.id != res::IDC_STATIC) {
+            if (!radios)
+                radios = new QButtonGroup(this);
+            radios->addButton(Item<QAbstractButton>(control.id));
+        }
+    }
+}
+
+QWidget* TemplateDialog::CreateControl(const res::ControlTemplate& control)
+{
+    const QString text = Latin1(control.text);
+    const int id = control.id;
+    switch (control.controlClass) {
+    case res::ControlClass::button: {
+        const std::uint32_t kind = control.style & buttonKindMask;
+        if (kind == groupBox) {
+            auto* box = new QGroupBox(text, this);
+            box->lower(); // a frame behind the controls it surrounds
+            box->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return box;
+        }
+        QAbstractButton* button = nullptr;
+        if (kind == autoRadioButton) {
+            button = new QRadioButton(text, this);
+        } else {
+            auto* push = new QPushButton(text, this);
+            push->setAutoDefault(false);
+            push->setDefault(kind == defaultPushButton);
+            button = push;
+        }
+        button->setFocusPolicy(FocusPolicyOf(control));
+        connect(button, &QAbstractButton::clicked, this, [this, id] { OnNotify(id, Notification::clicked); });
+        return button;
+    }
+    case res::ControlClass::edit: {
+        auto* edit = new QLineEdit(text, this);
+        edit->setFrame(control.style & border);
+        edit->setFocusPolicy(FocusPolicyOf(control));
+        edit->installEventFilter(this);
+        m_editIds.insert(edit, id);
+        return edit;
+    }
+    case res::ControlClass::staticControl:
+        break;
+    }
+    if ((control.style & staticKindMask) == iconPicture) {
+        auto* picture = new IconPicture(res::LoadIcon(control.iconId), control.style & notify, this);
+        connect(picture, &IconPicture::clicked, this, [this, id] { OnNotify(id, Notification::clicked); });
+        return picture;
+    }
+    auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | ((control.style & centreImage) ? Qt::AlignVCenter : Qt::AlignTop));
+    return label;
+}
+
+void TemplateDialog::Start()
+{
+    OnInitDialog();
+    StartVisibility();
+}
+
+int TemplateDialog::DoModal()
+{
+    // While the run lasts the program's other windows take no input.
+    setWindowModality(Qt::ApplicationModal);
+    Start();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::exit);
+    return loop.exec();
+}
+
+bool TemplateDialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+QList<QWidget*> TemplateDialog::RadioGroup(int firstId) const
+{
+    QList<QWidget*> buttons;
+    bool inGroup = false;
+    for (const res::ControlTemplate& control : m_template.controls) {
+        if (inGroup && (control.style & group))
+            break;
+        inGroup = inGroup || control.id == firstId;
+        if (inGroup && control.controlClass == res::ControlClass::button &&
+            (control.style & buttonKindMask) == autoRadioButton)
+            buttons.append(GetDlgItem(control.id));
+    }
+    return buttons;
+}
+
+int TemplateDialog::CheckedRadioIndex(int firstId) const
+{
+    const QList<QWidget*> buttons = RadioGroup(firstId);
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        if (static_cast<QAbstractButton*>(buttons[i])->isChecked())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void TemplateDialog::CheckRadioIndex(int firstId, int index)
+{
+    const QList<QWidget*> buttons = RadioGroup(firstId);
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        auto* button = static_cast<QAbstractButton*>(buttons[i]);
+        // An exclusive group refuses to clear its checked button directly.
+        QButtonGroup* owner = button->group();
+        if (owner)
+            owner->setExclusive(false);
+        button->setChecked(i == index);
+        if (owner)
+            owner->setExclusive(true);
+    }
+}
+
+void TemplateDialog::RefuseInput(int controlId, const QString& message)
+{
+    // Timer ticks go on while the message is open; one message at a time.
+    if (m_refusing)
+        return;
+    m_refusing = true;
+    m_messages.Show(this, message);
+    m_refusing = false;
+    if (QWidget* control = GetDlgItem(controlId))
+        control->setFocus(Qt::OtherFocusReason);
+}
+
+void TemplateDialog::timerEvent(QTimerEvent* event)
+{
+    if (const std::optional<int> id = m_timers.IdOf(event))
+        OnTimer(*id);
+    else
+        QDialog::timerEvent(event);
+}
+
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // An edit box reports losing the focus, except to a popup menu, which
+    // leaves the focus where it was.
+    if (event->type() == QEvent::FocusOut && m_editIds.contains(watched) &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        OnNotify(m_editIds.value(watched), Notification::killFocus);
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace vostrel

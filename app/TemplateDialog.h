@@ -1,0 +1,83 @@
+#pragma once
+
+#include "DialogUnits.h"
+#include "Templates.h"
+#include "WindowTimers.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <vector>
+
+namespace vostrel {
+
+class DataExchange;
+class Messages;
+
+// A dialog whose controls are created from one of the program's dialog
+// templates. It gives its subclasses the services they are written
+// against: controls by id, notifications from them, data exchange, window
+// timers and the modal run.
+class TemplateDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class Notification { clicked, killFocus };
+
+    TemplateDialog(int templateId, Messages& messages, QWidget* parent = nullptr);
+
+    // The modal run: initialises the dialog, starts it and runs a nested
+    // event loop until the dialog ends (done(), Escape, the close box). The
+    // loop does not end when the dialog is merely hidden.
+    int DoModal();
+    // The start of the modal run without its loop: initialise, then appear.
+    void Start();
+
+    QWidget* GetDlgItem(int id) const { return m_controls.value(id); }
+    // The control made from the template's control at this position.
+    QWidget* ControlAt(std::size_t index) const { return m_templateControls.at(index); }
+    template <typename Widget> Widget* Item(int id) const { return qobject_cast<Widget*>(GetDlgItem(id)); }
+
+    // Copies controls into fields (true) or fields into controls (false);
+    // false if a control's content was refused.
+    bool UpdateData(bool saveAndValidate);
+
+    // The radio buttons of the group that starts at firstId, in template order.
+    int CheckedRadioIndex(int firstId) const;
+    void CheckRadioIndex(int firstId, int index);
+
+    // Tells the user why a control's content was refused and puts the focus
+    // back on it.
+    void RefuseInput(int controlId, const QString& message);
+
+    const res::DialogTemplate& Template() const { return m_template; }
+    const DialogUnits& Units() const { return m_units; }
+    Messages& MessageService() const { return m_messages; }
+
+protected:
+    virtual void OnInitDialog() {}
+    virtual void DoDataExchange(DataExchange&) {}
+    virtual void OnNotify(int, Notification) {}
+    virtual void OnTimer(int) {}
+    // How the modal run makes the dialog appear; by default it shows it.
+    virtual void StartVisibility() { show(); }
+
+    WindowTimers& Timers() { return m_timers; }
+
+    void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* CreateControl(const res::ControlTemplate& control);
+    QList<QWidget*> RadioGroup(int firstId) const;
+
+    const res::DialogTemplate& m_template;
+    Messages& m_messages;
+    DialogUnits m_units;
+    WindowTimers m_timers{this};
+    QHash<int, QWidget*> m_controls;
+    std::vector<QWidget*> m_templateControls;
+    QHash<QObject*, int> m_editIds;
+    bool m_refusing = false;
+};
+
+} // namespace vostrel

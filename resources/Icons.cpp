@@ -1,0 +1,39 @@
+#include "Icons.h"
+
+#include <QFile>
+
+// The icons are compiled into this static library; its resources must be
+// registered by name before the first look-up.
+static void RegisterIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace vostrel::res {
+namespace {
+
+QString IconPath(int id)
+{
+    static const bool registered = (RegisterIconResources(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/icons/%1.ico").arg(id);
+}
+
+} // namespace
+
+QIcon LoadIcon(int id)
+{
+    return QFile::exists(IconPath(id)) ? QIcon(IconPath(id)) : QIcon();
+}
+
+IconHandle LoadIconHandle(int id)
+{
+    return id > 0 && QFile::exists(IconPath(id)) ? static_cast<IconHandle>(id) : 0;
+}
+
+QIcon IconFromHandle(IconHandle handle)
+{
+    return handle == 0 ? QIcon() : LoadIcon(static_cast<int>(handle));
+}
+
+} // namespace vostrel::res

@@ -1,0 +1,297 @@
+#include "ResourceIds.h"
+#include "UiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vostrel {
+namespace {
+
+using namespace res;
+using test::At;
+
+class CountdownWindow : public testing::Test {
+protected:
+    // Starts the window as the modal run would, without the run's loop.
+    CCountdownDlg& Start()
+    {
+        dialog = std::make_unique<CCountdownDlg>(fixture.Services());
+        dialog->Start();
+        QApplication::processEvents();
+        return *dialog;
+    }
+
+    // Shows the window and gives it the keyboard, as a user who opened it.
+    void Open()
+    {
+        dialog->OnCommand(ID_UPDATE_TIMER);
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    QLineEdit* Edit(int id) { return dialog->Item<QLineEdit>(id); }
+    QString Display() { return dialog->Item<QLabel>(IDC_DISPLAY)->text(); }
+    void Type(int id, const QString& text)
+    {
+        Edit(id)->setFocus();
+        Edit(id)->selectAll();
+        QTest::keyClicks(Edit(id), text);
+    }
+    void StoreTarget(const char* target, int unit = unitDays)
+    {
+        fixture.store.texts["Settings/EndDate"] = target;
+        fixture.store.ints["Settings/DisplayPeriod"] = unit;
+    }
+
+    test::DialogFixture fixture;
+    std::unique_ptr<CCountdownDlg> dialog;
+};
+
+TEST_F(CountdownWindow, FutureTargetStartsHiddenAndCounts)
+{
+    StoreTarget("12/07/2026 10:00:00", unitHours);
+    CCountdownDlg& dlg = Start();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(dlg.m_bVisible);
+    EXPECT_TRUE(fixture.speaker.beeps.empty());
+    EXPECT_EQ(Display(), "   24 Hrs");
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/07/2026 10:00:00");
+    EXPECT_TRUE(dlg.Item<QRadioButton>(IDC_UNIT_HOURS)->isChecked());
+
+    // The one-second timer refreshes the display through the engine.
+    fixture.clock.Set(At(2026, 12, 6, 11));
+    QTest::qWait(1150);
+    EXPECT_EQ(Display(), "   23 Hrs");
+}
+
+TEST_F(CountdownWindow, FirstStartUsesDefaultsAndAlarmsFromTheFirstTick)
+{
+    CCountdownDlg& dlg = Start();
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "01/01/2001");
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
+    EXPECT_TRUE(dlg.Item<QRadioButton>(IDC_UNIT_DAYS)->isChecked());
+    EXPECT_EQ(dlg.m_nWhichIcon, 5);
+    EXPECT_EQ(dlg.m_hIcon, static_cast<IconHandle>(IDI_STOPWATCH2));
+    EXPECT_EQ(fixture.speaker.beeps.size(), 1u); // the start's own refresh
+    EXPECT_FALSE(dlg.m_bVisible);
+    QTest::qWait(50);
+    EXPECT_FALSE(dlg.isVisible());
+
+    QTest::qWait(1100);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.m_bVisible);
+    ASSERT_GE(fixture.speaker.beeps.size(), 2u);
+    EXPECT_EQ(fixture.speaker.beeps.back(), std::make_pair(1000u, 10u));
+    EXPECT_EQ(Display(), "-9470 Days");
+}
+
+TEST_F(CountdownWindow, LeavingTheTargetBoxResolvesAnInterval)
+{
+    StoreTarget("12/07/2026 10:00:00", unitMinutes);
+    Start();
+    Open();
+    Type(IDC_END_DATE, "+3:45");
+    Edit(IDC_VAC_DAYS)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 13:45:00");
+    EXPECT_EQ(Display(), "   225 Mins");
+}
+
+TEST_F(CountdownWindow, EnterSavesTheTargetAsTypedThenHides)
+{
+    StoreTarget("12/07/2026 10:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    Type(IDC_END_DATE, "+0:30");
+    QTest::keyClick(Edit(IDC_END_DATE), Qt::Key_Return);
+    EXPECT_EQ(fixture.store.texts["Settings/EndDate"], "+0:30");
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:30:00");
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(dlg.m_bVisible);
+}
+
+TEST_F(CountdownWindow, ClickingOkConvertsTheIntervalBeforeSaving)
+{
+    StoreTarget("12/07/2026 10:00:00", unitHms);
+    CCountdownDlg& dlg = Start();
+    Open();
+    Type(IDC_END_DATE, "+1:30");
+    Type(IDC_VAC_DAYS, "3");
+    QTest::mouseClick(dlg.Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
+    EXPECT_EQ(fixture.store.texts["Settings/EndDate"], "12/06/2026 11:30:00");
+    EXPECT_EQ(fixture.store.texts["Settings/VacationDays"], "3");
+    EXPECT_EQ(fixture.store.ints["Settings/DisplayPeriod"], unitHms);
+    EXPECT_EQ(fixture.store.ints["Settings/WhichIcon"], 5);
+    EXPECT_EQ(fixture.store.ints["Settings/x"], dlg.frameGeometry().left());
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST_F(CountdownWindow, UnitButtonsFormOneGroupAndRefresh)
+{
+    StoreTarget("12/06/2026 12:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    const int units[] = {IDC_UNIT_DAYS, IDC_UNIT_HOURS, IDC_UNIT_MINUTES, IDC_UNIT_SECONDS, IDC_UNIT_HMS};
+    const char* shown[] = {"   0 Days", "    2 Hrs", "   120 Mins", "   7200 Secs", "  2:0:0 HMS"};
+    for (int i = 0; i < 5; ++i) {
+        QTest::mouseClick(dlg.Item<QRadioButton>(units[i]), Qt::LeftButton);
+        EXPECT_EQ(Display(), shown[i]);
+        for (int j = 0; j < 5; ++j)
+            EXPECT_EQ(dlg.Item<QRadioButton>(units[j])->isChecked(), i == j);
+    }
+}
+
+TEST_F(CountdownWindow, StoredUnitOutsideTheButtonsShowsNothing)
+{
+    StoreTarget("12/07/2026 10:00:00", 9);
+    CCountdownDlg& dlg = Start();
+    for (int id = IDC_UNIT_HMS; id <= IDC_UNIT_DAYS; ++id)
+        EXPECT_FALSE(dlg.Item<QRadioButton>(id)->isChecked());
+    EXPECT_EQ(dlg.m_nDisplayPeriod, -1);
+    EXPECT_EQ(Display(), "");
+}
+
+TEST_F(CountdownWindow, IconPicturesChooseTheWindowIcon)
+{
+    CCountdownDlg& dlg = Start();
+    const IconHandle expected[] = {IDI_FIRECRACKER, IDI_EYE, IDI_FROWN, IDI_SMILE, IDI_CLOCK, IDI_STOPWATCH2};
+    for (int k = 5; k >= 0; --k) {
+        QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE0 + k), Qt::LeftButton);
+        EXPECT_EQ(dlg.m_nWhichIcon, k);
+        EXPECT_EQ(dlg.m_hIcon, expected[k]);
+        EXPECT_EQ(dlg.OnQueryDragIcon(), expected[k]);
+        EXPECT_EQ(dlg.windowIcon().pixmap(32).toImage(), IconFromHandle(expected[k]).pixmap(32).toImage());
+    }
+    EXPECT_TRUE(fixture.store.ints.find("Settings/WhichIcon") == fixture.store.ints.end()); // OK saves it
+
+    // A stored choice outside 0..5 loads nothing and keeps the last icon.
+    dlg.m_nWhichIcon = 7;
+    dlg.ApplyIconChoice();
+    EXPECT_EQ(dlg.m_hIcon, static_cast<IconHandle>(IDI_FIRECRACKER));
+}
+
+TEST_F(CountdownWindow, VacationBoxTakesTwoCharacters)
+{
+    CCountdownDlg& dlg = Start();
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->maxLength(), 2);
+    Edit(IDC_VAC_DAYS)->setMaxLength(10); // as before the first exchange out
+    Edit(IDC_VAC_DAYS)->setText("123");
+    dlg.m_strVacDays = "7";
+    EXPECT_FALSE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_strVacDays, "7");
+    ASSERT_EQ(fixture.messages.shown.size(), 1);
+    EXPECT_TRUE(fixture.messages.shown[0].contains("2 characters"));
+}
+
+TEST_F(CountdownWindow, UpdateTimerShowsAndTheAlarmKeepsShowing)
+{
+    StoreTarget("12/07/2026 10:00:00");
+    CCountdownDlg& dlg = Start();
+    EXPECT_TRUE(dlg.OnCommand(ID_UPDATE_TIMER));
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.m_bVisible);
+    EXPECT_TRUE(dlg.OnCommand(ID_UPDATE_TIMER));
+    QTest::qWait(50);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.OnCommand(12345));
+}
+
+TEST_F(CountdownWindow, ExitEscapeAndCloseEndTheModalRunWithoutSaving)
+{
+    StoreTarget("12/07/2026 10:00:00");
+    const std::function<void(CCountdownDlg&)> enders[] = {
+        [](CCountdownDlg& d) { d.OnCommand(ID_APP_EXIT); },
+        [](CCountdownDlg& d) {
+            d.OnCommand(ID_UPDATE_TIMER);
+            QTest::keyClick(&d, Qt::Key_Escape);
+        },
+        [](CCountdownDlg& d) {
+            d.OnCommand(ID_UPDATE_TIMER);
+            d.close();
+        },
+    };
+    const int codes[] = {QDialog::Accepted, QDialog::Rejected, QDialog::Rejected};
+    for (int i = 0; i < 3; ++i) {
+        CCountdownDlg dlg(fixture.Services());
+        QTimer::singleShot(20, &dlg, [&dlg, &enders, i] { enders[i](dlg); });
+        EXPECT_EQ(dlg.DoModal(), codes[i]) << i;
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    EXPECT_TRUE(fixture.store.ints.find("Settings/x") == fixture.store.ints.end());
+}
+
+TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    fixture.store.ints["Settings/x"] = screen.width();
+    fixture.store.ints["Settings/y"] = 10;
+    const QPoint templatePosition = Start().pos();
+    EXPECT_EQ(templatePosition, dialog->Units().ToPixels(dialog->Template().frame).topLeft());
+
+    fixture.store.ints["Settings/x"] = 0;
+    fixture.store.ints["Settings/y"] = 0;
+    EXPECT_EQ(Start().pos(), QPoint(0, 0));
+    fixture.store.ints["Settings/x"] = -5;
+    EXPECT_EQ(Start().pos(), templatePosition);
+}
+
+TEST_F(CountdownWindow, DisplayIsBoldFixedPitchGreenAndAsTallAsItsControl)
+{
+    CCountdownDlg& dlg = Start();
+    auto* display = dlg.Item<QLabel>(IDC_DISPLAY);
+    ASSERT_TRUE(dlg.m_Font.has_value());
+    EXPECT_TRUE(display->font().bold());
+    EXPECT_TRUE(QFontInfo(display->font()).fixedPitch());
+    EXPECT_EQ(display->font().pixelSize(), display->height());
+    EXPECT_EQ(dlg.m_rcDisplay.size(), display->size());
+    EXPECT_EQ(display->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_FALSE(display->autoFillBackground());
+    EXPECT_NE(dlg.GetDlgItem(IDC_END_DATE)->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+}
+
+TEST_F(CountdownWindow, OnlyTheVacationBoxIsATabStop)
+{
+    CCountdownDlg& dlg = Start();
+    for (QWidget* child : dlg.findChildren<QWidget*>()) {
+        const bool tabStop = child->focusPolicy() & Qt::TabFocus;
+        EXPECT_EQ(tabStop, child == dlg.GetDlgItem(IDC_VAC_DAYS)) << child->metaObject()->className();
+    }
+}
+
+TEST_F(CountdownWindow, HelpAndAboutCommands)
+{
+    CCountdownDlg& dlg = Start();
+    EXPECT_TRUE(dlg.OnCommand(ID_SHOW_HELP));
+    ASSERT_EQ(fixture.messages.shown.size(), 1);
+    EXPECT_TRUE(fixture.messages.shown[0].startsWith("I wrote this utility"));
+
+    // About opens for system commands 16 to 31 and for the tray's About.
+    QStringList opened;
+    const auto closeAbout = [&opened] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            opened.append(box->windowTitle());
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    };
+    for (unsigned id : {16u, 31u, 32u}) {
+        QTimer::singleShot(30, closeAbout);
+        dlg.OnSysCommand(id);
+        QTest::qWait(60);
+    }
+    QTimer::singleShot(30, closeAbout);
+    dlg.OnCommand(ID_SHOW_ABOUT);
+    EXPECT_EQ(opened, QStringList({"About Vostrel", "About Vostrel", "About Vostrel"}));
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+} // namespace
+} // namespace vostrel

@@ -1,0 +1,267 @@
+#include "CountdownDlg.h"
+
+#include "AboutDlg.h"
+#include "DataExchange.h"
+#include "HelpText.h"
+#include "Messages.h"
+#include "ResourceIds.h"
+#include "Speaker.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vostrel {
+namespace {
+
+using namespace res;
+
+// The callback message the notification area sends for the tray icon.
+constexpr unsigned WM_TRAYNOTIFY = 0x0400 + 10;
+constexpr int kRefreshTimerId = 1;
+constexpr int kRefreshMilliseconds = 1000;
+constexpr int kVacationDaysMaxChars = 2;
+
+// The window's event table: a notification from a range of controls, or a
+// command, and the handler that takes it.
+struct ControlEvent {
+    TemplateDialog::Notification code;
+    int firstId;
+    int lastId;
+    void (CCountdownDlg::*handler)(int controlId);
+};
+
+struct CommandEvent {
+    unsigned id;
+    void (CCountdownDlg::*handler)();
+};
+
+} // namespace
+
+// Defined here, inside the class's scope, so the table may name private handlers.
+struct CountdownEventTable {
+    static constexpr ControlEvent kControls[] = {
+        {TemplateDialog::Notification::clicked, IDC_UNIT_DAYS, IDC_UNIT_DAYS, &CCountdownDlg::OnUnitClicked},
+        {TemplateDialog::Notification::clicked, IDC_UNIT_HOURS, IDC_UNIT_HOURS,
+         &CCountdownDlg::OnUnitClicked},
+        {TemplateDialog::Notification::clicked, IDC_UNIT_MINUTES, IDC_UNIT_MINUTES,
+         &CCountdownDlg::OnUnitClicked},
+        {TemplateDialog::Notification::clicked, IDC_UNIT_SECONDS, IDC_UNIT_SECONDS,
+         &CCountdownDlg::OnUnitClicked},
+        {TemplateDialog::Notification::clicked, IDC_UNIT_HMS, IDC_UNIT_HMS, &CCountdownDlg::OnUnitClicked},
+        {TemplateDialog::Notification::clicked, IDC_BTN_OK, IDC_BTN_OK, &CCountdownDlg::OnOkClicked},
+        {TemplateDialog::Notification::killFocus, IDC_END_DATE, IDC_END_DATE,
+         &CCountdownDlg::OnEndDateKillFocus},
+        {TemplateDialog::Notification::killFocus, IDC_VAC_DAYS, IDC_VAC_DAYS,
+         &CCountdownDlg::OnVacDaysKillFocus},
+        {TemplateDialog::Notification::clicked, IDC_ICON_CHOICE0, IDC_ICON_CHOICE5,
+         &CCountdownDlg::OnIconClicked},
+    };
+    static constexpr CommandEvent kCommands[] = {
+        {ID_APP_EXIT, &CCountdownDlg::OnAppExit},
+        {ID_SHOW_ABOUT, &CCountdownDlg::OnShowAbout},
+        {ID_SHOW_HELP, &CCountdownDlg::OnShowHelp},
+        {ID_UPDATE_TIMER, &CCountdownDlg::OnUpdateTimer},
+    };
+};
+
+CCountdownDlg::CCountdownDlg(const CountdownServices& services)
+    : TemplateDialog(IDD_COUNTDOWN, services.messages), m_services(services)
+{
+    m_strEndDate = "01/01/2000";
+    m_nDisplayPeriod = unitSeconds;
+    m_strVacDays = "0";
+}
+
+CCountdownDlg::~CCountdownDlg() = default;
+
+void CCountdownDlg::OnInitDialog()
+{
+    AddAboutEntry();
+    CreateDisplayFont();
+    LoadSettings();
+    ComputeVacationAdjust();
+    Timers().Set(kRefreshTimerId, kRefreshMilliseconds);
+    m_bVisible = false;
+    CreateTrayIcon();
+    m_TrayIcon.ChangeIcon(m_hIcon);
+    // The initial focus goes to the first control with a tab stop.
+    if (QWidget* vacationDays = GetDlgItem(IDC_VAC_DAYS))
+        vacationDays->setFocus(Qt::OtherFocusReason);
+}
+
+void CCountdownDlg::DoDataExchange(DataExchange& exchange)
+{
+    exchange.Control(IDC_BTN_OK, m_btnOK);
+    exchange.Text(IDC_END_DATE, m_strEndDate);
+    exchange.Text(IDC_DISPLAY, m_strDisplay);
+    exchange.RadioIndex(IDC_UNIT_DAYS, m_nDisplayPeriod);
+    exchange.LimitedText(IDC_VAC_DAYS, m_strVacDays, kVacationDaysMaxChars);
+}
+
+void CCountdownDlg::OnNotify(int controlId, Notification code)
+{
+    for (const ControlEvent& entry : CountdownEventTable::kControls) {
+        if (entry.code == code && controlId >= entry.firstId && controlId <= entry.lastId) {
+            (this->*entry.handler)(controlId);
+            return;
+        }
+    }
+}
+
+bool CCountdownDlg::OnCommand(unsigned id)
+{
+    for (const CommandEvent& entry : CountdownEventTable::kCommands) {
+        if (entry.id == id) {
+            (this->*entry.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CCountdownDlg::OnSysCommand(unsigned id)
+{
+    constexpr unsigned kCloseCommand = 0xF060;
+    if ((id & 0xFFF0) == IDM_ABOUTBOX)
+        OnShowAbout();
+    else if ((id & 0xFFF0) == kCloseCommand)
+        close();
+}
+
+void CCountdownDlg::OnTimer(int)
+{
+    RefreshDisplay();
+}
+
+void CCountdownDlg::OnOkClicked(int)
+{
+    SaveSettings();
+    ComputeVacationAdjust();
+    hide();
+    m_bVisible = false;
+}
+
+void CCountdownDlg::OnAppExit()
+{
+    UpdateData(true);
+    done(QDialog::Accepted);
+}
+
+void CCountdownDlg::OnShowAbout()
+{
+    CAboutDlg about(m_services.messages, this);
+    about.DoModal();
+}
+
+void CCountdownDlg::OnShowHelp()
+{
+    m_services.messages.Show(this, QString::fromLatin1(HelpText()));
+}
+
+void CCountdownDlg::OnUpdateTimer()
+{
+    m_bVisible = true;
+    ShowWindow();
+}
+
+int CCountdownDlg::CreateTrayIcon()
+{
+    const IconHandle icon = LoadIconHandle(IDI_STOPWATCH2);
+    if (!m_TrayIcon.AddToTray(nullptr, WM_TRAYNOTIFY, "Vostrel", icon, IDR_TRAYMENU))
+        return -1;
+    m_TrayIcon.SetDefaultEntry(0, true);
+    return 0;
+}
+
+void CCountdownDlg::StartVisibility()
+{
+    // The window appears only when it is meant to be seen; it starts
+    // hidden unless the countdown asked for it.
+    ApplyVisibility();
+}
+
+void CCountdownDlg::ApplyVisibility()
+{
+    if (m_bVisible)
+        ShowWindow();
+    else if (isVisible())
+        hide();
+}
+
+void CCountdownDlg::paintEvent(QPaintEvent* event)
+{
+    if (isMinimized()) {
+        // Where the platform asks a minimised window to draw itself, it
+        // shows its icon in the middle.
+        constexpr int kIconSize = 32;
+        QPainter painter(this);
+        IconFromHandle(m_hIcon).paint(&painter, (width() - kIconSize + 1) / 2, (height() - kIconSize + 1) / 2,
+                                      kIconSize, kIconSize);
+    } else {
+        TemplateDialog::paintEvent(event);
+    }
+    // Whatever showed or hid the window, after a paint it is shown exactly
+    // when it is meant to be.
+    QMetaObject::invokeMethod(this, &CCountdownDlg::ApplyVisibility, Qt::QueuedConnection);
+}
+
+void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)
+{
+    m_services.speaker.Beep(frequencyHz, durationMs);
+}
+
+void CCountdownDlg::ShowWindow()
+{
+    if (isVisible())
+        return;
+    show();
+    raise();
+    activateWindow();
+}
+
+void CCountdownDlg::AddAboutEntry()
+{
+    const std::string_view entry = LoadString(IDS_ABOUTBOX);
+    if (entry.empty())
+        return;
+    m_aboutEntry = QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
+#ifdef Q_OS_WIN
+    if (HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, std::string(entry).c_str());
+    }
+#endif
+}
+
+void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Linux window managers keep their window menus to themselves: the same
+    // entry is offered on the window's background instead.
+    if (m_aboutEntry.isEmpty())
+        return;
+    QMenu menu(this);
+    QAction* about = menu.addAction(m_aboutEntry);
+    if (menu.exec(event->globalPos()) == about)
+        OnSysCommand(IDM_ABOUTBOX);
+}
+
+#ifdef Q_OS_WIN
+bool CCountdownDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        OnSysCommand(static_cast<unsigned>(msg->wParam));
+        *result = 0;
+        return true;
+    }
+    return TemplateDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+} // namespace vostrel

@@ -1,0 +1,59 @@
+// The icon choice and the styling of the time-left display.
+#include "CountdownDlg.h"
+
+#include "ResourceIds.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+
+namespace vostrel {
+namespace {
+
+// The icon resource of each icon choice; choice 5 is 136 (there is no 135).
+constexpr int kChoiceIcons[] = {res::IDI_FIRECRACKER, res::IDI_EYE,   res::IDI_FROWN,
+                                res::IDI_SMILE,       res::IDI_CLOCK, res::IDI_STOPWATCH2};
+
+constexpr QRgb kDisplayGreen = 0x00FF00;
+
+} // namespace
+
+void CCountdownDlg::ApplyIconChoice()
+{
+    if (m_nWhichIcon >= 0 && m_nWhichIcon <= 5)
+        m_hIcon = res::LoadIconHandle(kChoiceIcons[m_nWhichIcon]);
+    setWindowIcon(res::IconFromHandle(m_hIcon)); // the same picture, big and small
+    m_TrayIcon.ChangeIcon(m_hIcon);
+}
+
+void CCountdownDlg::OnIconClicked(int controlId)
+{
+    m_nWhichIcon = controlId - res::IDC_ICON_CHOICE0;
+    ApplyIconChoice();
+}
+
+void CCountdownDlg::CreateDisplayFont()
+{
+    auto* display = Item<QLabel>(res::IDC_DISPLAY);
+    m_rcDisplay = QRect(display->mapToGlobal(QPoint(0, 0)), display->size());
+
+    // Bold, fixed pitch, with characters as tall as the display itself.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch())
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setBold(true);
+    font.setPixelSize(m_rcDisplay.height());
+    font.setStyleStrategy(QFont::PreferQuality);
+    m_Font = font;
+    display->setFont(*m_Font);
+
+    // Green text straight on the dialog's own background.
+    QPalette palette = display->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(kDisplayGreen));
+    display->setPalette(palette);
+    display->setAutoFillBackground(false);
+}
+
+} // namespace vostrel

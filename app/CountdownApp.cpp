@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 #include "CountdownDlg.h"
+#include "MainWindow.h"
 #include "Messages.h"
+#include "QtNotifyArea.h"
 #include "SettingsFileStore.h"
 #include "Speaker.h"
 
@@ -18,9 +20,13 @@ bool CCountdownApp::InitInstance()
     SystemClock clock;
     DesktopBell speaker;
     QtMessages messages;
+    QtNotifyArea notifyArea;
+    Application application;
     {
-        CCountdownDlg dialog({clock, speaker, store, messages});
+        CCountdownDlg dialog({clock, speaker, store, messages, notifyArea, application});
+        application.SetMainWnd(&dialog);
         dialog.DoModal();
+        application.SetMainWnd(nullptr);
     }
     return false;
 }

@@ -149,8 +149,10 @@ void TemplateDialog::Start()
 
 int TemplateDialog::DoModal()
 {
-    // While the run lasts the program's other windows take no input.
-    setWindowModality(Qt::ApplicationModal);
+    // A dialog with an owner keeps its owner from taking input while it runs;
+    // the main window's run blocks nothing, so the tray icon stays usable.
+    if (parentWidget())
+        setWindowModality(Qt::WindowModal);
     Start();
     QEventLoop loop;
     connect(this, &QDialog::finished, &loop, &QEventLoop::exit);

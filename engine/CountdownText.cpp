@@ -1,5 +1,7 @@
 #include "CountdownText.h"
 
+#include "OleDate.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cinttypes>
@@ -54,16 +56,14 @@ std::optional<std::int64_t> TakeSixtieth(std::string_view& text)
     return value && *value < 60 ? value : std::nullopt;
 }
 
-// Whole seconds left, from a day count that is a whole number of seconds
-// give or take the rounding of the subtraction that produced it: the
-// truncation toward zero must not turn 3:45:00 into 3:44:59.
+// Whole seconds left, truncated toward zero, of a day count that comes
+// from whole-second moments.
 std::int64_t WholeSecondsTowardZero(double days)
 {
     // Far beyond any span between two valid moments; keeps the cast defined.
     constexpr double kLimit = 1e15;
-    const double seconds = std::isnan(days) ? 0.0 : std::clamp(days * 86400.0, -kLimit, kLimit);
-    const double nearest = std::round(seconds);
-    return static_cast<std::int64_t>(std::fabs(seconds - nearest) < 1e-4 ? nearest : std::trunc(seconds));
+    const double seconds = OleDateSpan(std::isnan(days) ? 0.0 : days, DateStatus::valid).GetTotalSeconds();
+    return static_cast<std::int64_t>(std::trunc(std::clamp(seconds, -kLimit, kLimit)));
 }
 
 } // namespace

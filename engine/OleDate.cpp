@@ -111,6 +111,11 @@ std::string OleDate::Format() const
     return text;
 }
 
+double OleDateSpan::GetTotalSeconds() const
+{
+    return std::round(m_days * kSecondsPerDay * 1000.0) / 1000.0;
+}
+
 OleDateSpan operator-(const OleDate& a, const OleDate& b)
 {
     if (a.GetStatus() == DateStatus::null || b.GetStatus() == DateStatus::null)

@@ -27,6 +27,10 @@ public:
     OleDateSpan(double days, DateStatus status) : m_days(days), m_status(status) {}
 
     double GetTotalDays() const { return m_days; }
+    // The span in seconds, to the nearest millisecond: moments are whole
+    // seconds, and this keeps the rounding of their day fractions from
+    // turning 5 seconds into 4.9999999.
+    double GetTotalSeconds() const;
     DateStatus GetStatus() const { return m_status; }
 
 private:

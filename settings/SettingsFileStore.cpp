@@ -13,13 +13,10 @@ QString Key(std::string_view section, std::string_view name)
            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QSettings::Format StoreFormat()
+// The registry on Windows; on Linux an INI file named <application>.conf.
+constexpr QSettings::Format StoreFormat()
 {
-#ifdef Q_OS_WIN
     return QSettings::NativeFormat;
-#else
-    return QSettings::IniFormat;
-#endif
 }
 
 } // namespace

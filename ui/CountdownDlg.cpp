@@ -22,7 +22,7 @@ namespace {
 using namespace res;
 
 // The callback message the notification area sends for the tray icon.
-constexpr unsigned WM_TRAYNOTIFY = 0x0400 + 10;
+constexpr unsigned WM_TRAYNOTIFY = WM_USER + 10;
 constexpr int kRefreshTimerId = 1;
 constexpr int kRefreshMilliseconds = 1000;
 constexpr int kVacationDaysMaxChars = 2;
@@ -71,7 +71,8 @@ struct CountdownEventTable {
 };
 
 CCountdownDlg::CCountdownDlg(const CountdownServices& services)
-    : TemplateDialog(IDD_COUNTDOWN, services.messages), m_services(services)
+    : TemplateDialog(IDD_COUNTDOWN, services.messages),
+      m_TrayIcon({services.notifyArea, services.app, services.clock, services.messages}), m_services(services)
 {
     m_strEndDate = "01/01/2000";
     m_nDisplayPeriod = unitSeconds;
@@ -175,7 +176,7 @@ int CCountdownDlg::CreateTrayIcon()
     const IconHandle icon = LoadIconHandle(IDI_STOPWATCH2);
     if (!m_TrayIcon.AddToTray(nullptr, WM_TRAYNOTIFY, "Vostrel", icon, IDR_TRAYMENU))
         return -1;
-    m_TrayIcon.SetDefaultEntry(0, true);
+    m_TrayIcon.SetDefaultEntry(0, TRUE);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "CSystemTray.h"
 #include "CountdownEngine.h"
 #include "Icons.h"
+#include "MainWindow.h"
 #include "TemplateDialog.h"
 
 #include <QFont>
@@ -15,23 +16,30 @@ namespace vostrel {
 
 class Clock;
 class Messages;
+class NotifyArea;
 class ProfileStore;
 class Speaker;
 
 // What the countdown window needs from outside: the clock, the speaker, the
-// settings store and message boxes.
+// settings store, message boxes, the notification area and the application
+// whose main window it is.
 struct CountdownServices {
     const Clock& clock;
     Speaker& speaker;
     ProfileStore& store;
     Messages& messages;
+    NotifyArea& notifyArea;
+    Application& app;
 };
 
 // The program's main window: shows the time left, lets the user change the
 // target, the unit, the vacation days and the icon, and routes every timer
 // tick, button, edit-box and menu event to the countdown. It is hidden most
 // of its life; the tray icon is what the user sees.
-class CCountdownDlg final : public TemplateDialog, public CountdownState, private CountdownCollaborator {
+class CCountdownDlg final : public TemplateDialog,
+                            public CountdownState,
+                            public CommandWindow,
+                            private CountdownCollaborator {
     Q_OBJECT
 public:
     explicit CCountdownDlg(const CountdownServices& services);
@@ -41,6 +49,8 @@ public:
     // when the window has no handler for it.
     bool OnCommand(unsigned id);
     void OnSysCommand(unsigned id);
+    void SendCommand(unsigned id) override { OnCommand(id); }
+    QWidget* Widget() override { return this; }
 
     // The countdown chain, entered at any of its three steps.
     void ComputeVacationAdjust() { m_engine.ComputeVacationAdjust(); }

@@ -1,3 +1,4 @@
+#include "NotifyIconData.h"
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
 
@@ -92,6 +93,44 @@ TEST_F(CountdownWindow, FirstStartUsesDefaultsAndAlarmsFromTheFirstTick)
     ASSERT_GE(fixture.speaker.beeps.size(), 2u);
     EXPECT_EQ(fixture.speaker.beeps.back(), std::make_pair(1000u, 10u));
     EXPECT_EQ(Display(), "-9470 Days");
+}
+
+TEST_F(CountdownWindow, TrayIconJoinsAfterTheFirstRefreshAndCarriesTheTimeLeft)
+{
+    CCountdownDlg& dlg = Start();
+    const auto& requests = fixture.notifyArea.requests;
+    // The start's alarm ran before the icon existed: the add comes first.
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[0].request, NIM_ADD);
+    EXPECT_EQ(requests[0].record.uID, static_cast<std::uint32_t>(IDR_TRAYMENU));
+    EXPECT_EQ(requests[0].record.uCallbackMessage, WM_USER + 10);
+    EXPECT_EQ(requests[0].record.hIcon, static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    EXPECT_STREQ(requests[0].record.szTip, "Vostrel");
+    EXPECT_EQ(requests[1].request, NIM_MODIFY);
+    EXPECT_EQ(requests[1].record.uFlags, NIF_ICON);
+
+    // Each tick brings the time left to the tooltip and restarts the alarm.
+    fixture.notifyArea.requests.clear();
+    QTest::qWait(1350);
+    EXPECT_STREQ(dlg.m_TrayIcon.Record().szTip, "-9470 Days");
+    const std::vector<std::uint32_t> pictures = fixture.notifyArea.Pictures();
+    ASSERT_GE(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0], static_cast<std::uint32_t>(IDI_SMILE));
+    EXPECT_EQ(pictures[1], static_cast<std::uint32_t>(IDI_FROWN));
+
+    // A later target ends the alarm and the picture from before it comes
+    // back; a choice made during the alarm shows on the window at once but
+    // reaches the tray for good only when made again afterwards.
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE4), Qt::LeftButton);
+    EXPECT_EQ(dlg.windowIcon().pixmap(32).toImage(), IconFromHandle(IDI_CLOCK).pixmap(32).toImage());
+    Edit(IDC_END_DATE)->setText("12/31/2027");
+    QTest::mouseClick(dlg.Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
+    fixture.clock.Set(At(2026, 12, 6, 10, 0, 5));
+    QTest::qWait(1300);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.m_TrayIcon.CurrentIcon(), static_cast<IconHandle>(IDI_STOPWATCH2));
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE4), Qt::LeftButton);
+    EXPECT_EQ(dlg.m_TrayIcon.CurrentIcon(), static_cast<IconHandle>(IDI_CLOCK));
 }
 
 TEST_F(CountdownWindow, LeavingTheTargetBoxResolvesAnInterval)

@@ -2,7 +2,9 @@
 
 #include "CountdownDlg.h"
 #include "EngineTestSupport.h"
+#include "MainWindow.h"
 #include "Messages.h"
+#include "RecordingNotifyArea.h"
 #include "ProfileStore.h"
 #include "Speaker.h"
 
@@ -74,8 +76,10 @@ struct DialogFixture {
     RecordingSpeaker speaker;
     MemoryStore store;
     RecordingMessages messages;
+    RecordingNotifyArea notifyArea;
+    Application app;
 
-    CountdownServices Services() { return {clock, speaker, store, messages}; }
+    CountdownServices Services() { return {clock, speaker, store, messages, notifyArea, app}; }
 };
 
 } // namespace vostrel::test

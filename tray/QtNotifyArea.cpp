@@ -1,0 +1,130 @@
+#include "QtNotifyArea.h"
+
+#include "Icons.h"
+#include "MessageWindow.h"
+
+#include <QTimer>
+
+#include <cstring>
+
+namespace vostrel {
+namespace {
+
+// How often to look whether the tray host went away or came back.
+constexpr int kHostWatchMilliseconds = 2000;
+
+QString TipText(const NOTIFYICONDATA& record)
+{
+    return QString::fromLatin1(record.szTip, static_cast<qsizetype>(strnlen(record.szTip, sizeof record.szTip)));
+}
+
+std::uint32_t MouseMessage(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        return WM_RBUTTONUP;
+    case QSystemTrayIcon::DoubleClick:
+        return WM_LBUTTONDBLCLK;
+    case QSystemTrayIcon::Trigger:
+        return WM_LBUTTONUP;
+    case QSystemTrayIcon::MiddleClick:
+        return WM_MBUTTONUP;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return WM_MOUSEMOVE;
+}
+
+} // namespace
+
+struct QtNotifyArea::Entry {
+    NOTIFYICONDATA record{};
+    QSystemTrayIcon icon;
+};
+
+QtNotifyArea::QtNotifyArea() : m_hostPresent(QSystemTrayIcon::isSystemTrayAvailable())
+{
+    // A desktop panel that restarts takes its icons with it; put ours back
+    // once a tray host is there again.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this] {
+        const bool present = QSystemTrayIcon::isSystemTrayAvailable();
+        if (present && !m_hostPresent)
+            Reshow();
+        m_hostPresent = present;
+    });
+    watch->start(kHostWatchMilliseconds);
+}
+
+QtNotifyArea::~QtNotifyArea() = default;
+
+bool QtNotifyArea::IsAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record)
+{
+    const Key key{record.hWnd, record.uID};
+    const auto found = m_icons.find(key);
+    switch (request) {
+    case NIM_ADD: {
+        if (found != m_icons.end() || !IsAvailable())
+            return false;
+        auto entry = std::make_unique<Entry>();
+        entry->record = record;
+        entry->icon.setIcon(res::IconFromHandle(record.hIcon));
+        entry->icon.setToolTip(TipText(record));
+        connect(&entry->icon, &QSystemTrayIcon::activated, this,
+                [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); });
+        entry->icon.show();
+        m_icons.emplace(key, std::move(entry));
+        return true;
+    }
+    case NIM_MODIFY: {
+        if (found == m_icons.end())
+            return false;
+        Entry& entry = *found->second;
+        if (record.uFlags & NIF_ICON) {
+            entry.record.hIcon = record.hIcon;
+            entry.icon.setIcon(res::IconFromHandle(record.hIcon));
+        }
+        if (record.uFlags & NIF_TIP) {
+            std::memcpy(entry.record.szTip, record.szTip, sizeof record.szTip);
+            entry.icon.setToolTip(TipText(entry.record));
+        }
+        if (record.uFlags & NIF_MESSAGE)
+            entry.record.uCallbackMessage = record.uCallbackMessage;
+        return true;
+    }
+    case NIM_DELETE:
+        if (found == m_icons.end())
+            return false;
+        m_icons.erase(found);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void QtNotifyArea::Activated(const Key& key, QSystemTrayIcon::ActivationReason reason)
+{
+    const auto found = m_icons.find(key);
+    if (found == m_icons.end())
+        return;
+    const NOTIFYICONDATA& record = found->second->record;
+    if (MessageWindow* window = MessageWindow::FromHandle(record.hWnd))
+        window->WindowProc(record.uCallbackMessage, record.uID, static_cast<std::intptr_t>(MouseMessage(reason)));
+}
+
+void QtNotifyArea::Reshow()
+{
+    for (auto& [key, entry] : m_icons) {
+        entry->icon.hide();
+        entry->icon.setIcon(res::IconFromHandle(entry->record.hIcon));
+        entry->icon.setToolTip(TipText(entry->record));
+        entry->icon.show();
+    }
+}
+
+} // namespace vostrel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "NotifyArea.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace vostrel {
+
+// The desktop's notification area through Qt: StatusNotifierItem or XEmbed,
+// whichever the desktop offers. Each request becomes the matching icon,
+// tooltip or visibility change, and the icon's activations come back to the
+// record's window as its callback message.
+class QtNotifyArea final : public QObject, public NotifyArea {
+public:
+    QtNotifyArea();
+    ~QtNotifyArea() override;
+
+    bool IsAvailable() const override;
+    bool ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record) override;
+
+private:
+    struct Entry;
+    using Key = std::pair<std::uint32_t, std::uint32_t>; // window and icon id
+
+    void Activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
+    void Reshow();
+
+    std::map<Key, std::unique_ptr<Entry>> m_icons;
+    bool m_hostPresent = false;
+};
+
+} // namespace vostrel

@@ -11,6 +11,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   build=build-sanitize
   options=(-DVOSTREL_WERROR=ON -DVOSTREL_SANITIZE=ON -DVOSTREL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
   export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
+  export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 fi
 

@@ -17,7 +17,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/vostrel.log" ] && tail -n 60 "$work/vostrel.log" >&2
+  exit 1
+}
 
 # Polls a condition (a shell command) for up to $2 seconds.
 wait_for() {

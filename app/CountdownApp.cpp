@@ -7,6 +7,7 @@
 #include "QtNotifyArea.h"
 #include "SettingsFileStore.h"
 #include "Speaker.h"
+#include "ToneSpeaker.h"
 
 #include <QApplication>
 
@@ -18,7 +19,8 @@ bool CCountdownApp::InitInstance()
     // application's name, which is the executable's base name.
     SettingsFileStore store(QApplication::organizationName(), QApplication::applicationName());
     SystemClock clock;
-    DesktopBell speaker;
+    DesktopBell bell;
+    ToneSpeaker speaker(bell);
     QtMessages messages;
     QtNotifyArea notifyArea;
     Application application;

@@ -7,16 +7,23 @@
 namespace vostrel {
 namespace {
 
-QString Key(std::string_view section, std::string_view name)
+QString Latin1(std::string_view text)
 {
-    return QString::fromLatin1(section.data(), static_cast<qsizetype>(section.size())) + u'/' +
-           QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The registry on Windows; on Linux an INI file named <application>.conf.
-constexpr QSettings::Format StoreFormat()
+QString Key(std::string_view section, std::string_view name)
 {
-    return QSettings::NativeFormat;
+    return Latin1(section) + u'/' + Latin1(name);
+}
+
+// A text as stored; a hand-edited value with unquoted commas reads back as
+// a list, which is joined again rather than lost.
+QString StoredText(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 
 } // namespace
@@ -29,11 +36,13 @@ SettingsFileStore::SettingsFileStore(QString organisation, QString application)
 std::int32_t SettingsFileStore::ReadInt(std::string_view section, std::string_view name,
                                         std::int32_t fallback)
 {
-    const QSettings settings(StoreFormat(), QSettings::UserScope, m_organisation, m_application);
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_organisation, m_application);
     const QVariant value = settings.value(Key(section, name));
+    if (!value.isValid())
+        return fallback;
     bool whole = false;
-    const qlonglong number = value.toString().trimmed().toLongLong(&whole);
-    if (!value.isValid() || !whole || number < std::numeric_limits<std::int32_t>::min() ||
+    const qlonglong number = StoredText(value).trimmed().toLongLong(&whole);
+    if (!whole || number < std::numeric_limits<std::int32_t>::min() ||
         number > std::numeric_limits<std::int32_t>::max())
         return fallback;
     return static_cast<std::int32_t>(number);
@@ -42,24 +51,32 @@ std::int32_t SettingsFileStore::ReadInt(std::string_view section, std::string_vi
 std::string SettingsFileStore::ReadText(std::string_view section, std::string_view name,
                                         std::string_view fallback)
 {
-    const QSettings settings(StoreFormat(), QSettings::UserScope, m_organisation, m_application);
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_organisation, m_application);
     const QVariant value = settings.value(Key(section, name));
-    if (!value.isValid())
+    if (!value.isValid() || !value.canConvert<QString>())
         return std::string(fallback);
-    return value.toString().toLatin1().toStdString();
+    return StoredText(value).toLatin1().toStdString();
 }
 
 void SettingsFileStore::WriteInt(std::string_view section, std::string_view name, std::int32_t value)
 {
-    QSettings settings(StoreFormat(), QSettings::UserScope, m_organisation, m_application);
-    settings.setValue(Key(section, name), value);
+    Write(Key(section, name), value);
 }
 
 void SettingsFileStore::WriteText(std::string_view section, std::string_view name, std::string_view value)
 {
-    QSettings settings(StoreFormat(), QSettings::UserScope, m_organisation, m_application);
-    settings.setValue(Key(section, name),
-                      QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
+    Write(Key(section, name), Latin1(value));
+}
+
+void SettingsFileStore::Write(const QString& key, const QVariant& value)
+{
+    // QSettings saves through a temporary file that replaces the old one in
+    // a single rename, under a lock shared with other copies of the program:
+    // a crash leaves the old file or the new one. A failed write is ignored
+    // and leaves the file as it was.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_organisation, m_application);
+    settings.setValue(key, value);
+    settings.sync();
 }
 
 } // namespace vostrel

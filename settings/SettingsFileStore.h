@@ -3,6 +3,7 @@
 #include "ProfileStore.h"
 
 #include <QString>
+#include <QVariant>
 
 namespace vostrel {
 
@@ -19,6 +20,8 @@ public:
     void WriteText(std::string_view section, std::string_view name, std::string_view value) override;
 
 private:
+    void Write(const QString& key, const QVariant& value);
+
     QString m_organisation;
     QString m_application;
 };

@@ -27,7 +27,8 @@ public:
     }
     std::uint32_t SetTimer(std::uint32_t id, std::uint32_t milliseconds)
     {
-        m_timers.Set(static_cast<int>(id), static_cast<int>(std::min<std::uint32_t>(milliseconds, INT32_MAX)));
+        m_timers.Set(static_cast<int>(id),
+                     static_cast<int>(std::min<std::uint32_t>(milliseconds, INT32_MAX)));
         return m_timers.IsActive(static_cast<int>(id)) ? id : 0;
     }
     bool KillTimer(std::uint32_t id)
@@ -70,7 +71,9 @@ void BringToFront(CommandWindow* window)
 
 } // namespace
 
-CSystemTray::CSystemTray(const TrayServices& services) : m_services(services) {}
+CSystemTray::CSystemTray(const TrayServices& services) : m_services(services)
+{
+}
 
 CSystemTray::~CSystemTray()
 {
@@ -191,7 +194,8 @@ std::int32_t CSystemTray::HandleTrayMessage(std::uintptr_t wParam, std::intptr_t
         // done, as a posted command would.
         if (command != 0 && mainWindow && mainWindow->Widget()) {
             QMetaObject::invokeMethod(
-                mainWindow->Widget(), [this, command] {
+                mainWindow->Widget(),
+                [this, command] {
                     if (CommandWindow* target = m_services.app.GetMainWnd())
                         target->SendCommand(command);
                 },

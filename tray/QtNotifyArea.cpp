@@ -15,7 +15,8 @@ constexpr int kHostWatchMilliseconds = 2000;
 
 QString TipText(const NOTIFYICONDATA& record)
 {
-    return QString::fromLatin1(record.szTip, static_cast<qsizetype>(strnlen(record.szTip, sizeof record.szTip)));
+    return QString::fromLatin1(record.szTip,
+                               static_cast<qsizetype>(strnlen(record.szTip, sizeof record.szTip)));
 }
 
 std::uint32_t MouseMessage(QSystemTrayIcon::ActivationReason reason)
@@ -114,7 +115,8 @@ void QtNotifyArea::Activated(const Key& key, QSystemTrayIcon::ActivationReason r
         return;
     const NOTIFYICONDATA& record = found->second->record;
     if (MessageWindow* window = MessageWindow::FromHandle(record.hWnd))
-        window->WindowProc(record.uCallbackMessage, record.uID, static_cast<std::intptr_t>(MouseMessage(reason)));
+        window->WindowProc(record.uCallbackMessage, record.uID,
+                           static_cast<std::intptr_t>(MouseMessage(reason)));
 }
 
 void QtNotifyArea::Reshow()

@@ -37,6 +37,11 @@ void CCountdownDlg::LoadSettings()
 void CCountdownDlg::SaveSettings()
 {
     UpdateData(true);
+    // An interval still as typed (Enter saves while the target box has the
+    // focus) is turned into its end first, so the stored text is the
+    // moment the user sees rather than a fresh interval at every start.
+    if (m_strEndDate.find('+') != std::string::npos)
+        ResolveTarget();
     ProfileStore& store = m_services.store;
     store.WriteText(kSection, "EndDate", m_strEndDate);
     store.WriteInt(kSection, "DisplayPeriod", m_nDisplayPeriod);

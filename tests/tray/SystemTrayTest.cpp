@@ -232,8 +232,7 @@ TEST_F(Tray, AlarmAnimationAlternatesAndPutsThePictureBack)
     clock.Set(At(2026, 12, 6, 10, 0, 2));
     Tick(tray); // past it: the picture comes back
     Tick(tray); // and no timer runs any more to change it
-    EXPECT_EQ(area.Pictures(),
-              std::vector<std::uint32_t>({IDI_SMILE, IDI_FROWN, IDI_SMILE, IDI_STOPWATCH2}));
+    EXPECT_EQ(area.Pictures(), std::vector<std::uint32_t>({IDI_SMILE, IDI_FROWN, IDI_SMILE, IDI_STOPWATCH2}));
     EXPECT_EQ(tray.EndCycle(), FALSE);
 }
 
@@ -250,8 +249,8 @@ TEST_F(Tray, RestartsAndOwnerChangesKeepTheSavedPicture)
     Tick(tray);                 // 133
     EXPECT_EQ(tray.EndCycle(), TRUE);
     EXPECT_EQ(tray.EndCycle(), FALSE);
-    EXPECT_EQ(area.Pictures(), std::vector<std::uint32_t>(
-                                   {IDI_SMILE, IDI_CLOCK, IDI_STOPWATCH2, IDI_SMILE, IDI_STOPWATCH2}));
+    EXPECT_EQ(area.Pictures(),
+              std::vector<std::uint32_t>({IDI_SMILE, IDI_CLOCK, IDI_STOPWATCH2, IDI_SMILE, IDI_STOPWATCH2}));
 
     // Zero seconds runs until stopped, and a real timer drives it.
     area.requests.clear();

@@ -145,14 +145,14 @@ TEST_F(CountdownWindow, LeavingTheTargetBoxResolvesAnInterval)
     EXPECT_EQ(Display(), "   225 Mins");
 }
 
-TEST_F(CountdownWindow, EnterSavesTheTargetAsTypedThenHides)
+TEST_F(CountdownWindow, EnterSavesTheIntervalsEndThenHides)
 {
     StoreTarget("12/07/2026 10:00:00");
     CCountdownDlg& dlg = Start();
     Open();
     Type(IDC_END_DATE, "+0:30");
     QTest::keyClick(Edit(IDC_END_DATE), Qt::Key_Return);
-    EXPECT_EQ(fixture.store.texts["Settings/EndDate"], "+0:30");
+    EXPECT_EQ(fixture.store.texts["Settings/EndDate"], "12/06/2026 10:30:00");
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:30:00");
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_FALSE(dlg.m_bVisible);
@@ -172,6 +172,14 @@ TEST_F(CountdownWindow, ClickingOkConvertsTheIntervalBeforeSaving)
     EXPECT_EQ(fixture.store.ints["Settings/WhichIcon"], 5);
     EXPECT_EQ(fixture.store.ints["Settings/x"], dlg.frameGeometry().left());
     EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST_F(CountdownWindow, StoredIntervalsStillCountFromTheStart)
+{
+    StoreTarget("+0:30", unitMinutes);
+    Start();
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:30:00");
+    EXPECT_EQ(Display(), "    30 Mins");
 }
 
 TEST_F(CountdownWindow, UnitButtonsFormOneGroupAndRefresh)

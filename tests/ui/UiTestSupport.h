@@ -4,8 +4,8 @@
 #include "EngineTestSupport.h"
 #include "MainWindow.h"
 #include "Messages.h"
-#include "RecordingNotifyArea.h"
 #include "ProfileStore.h"
+#include "RecordingNotifyArea.h"
 #include "Speaker.h"
 
 #include <QString>

@@ -1,0 +1,136 @@
+# Shared by the end-to-end tests: an X server with a tray host, the program
+# under test, and helpers to find its windows and click them.
+# The caller sets $binary and $shots before sourcing this file.
+mkdir -p "$shots"
+work=$(mktemp -d)
+pids=()
+
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/vostrel.log" ] && tail -n 60 "$work/vostrel.log" >&2
+  exit 1
+}
+
+# Polls a condition (a shell command) for up to $2 seconds.
+wait_for() {
+  local what=$1 seconds=${2:-10} i
+  for ((i = 0; i < seconds * 10; i++)); do
+    if eval "$what" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# A free display, chosen by the X server itself.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+start_tray_host() {
+  local attempt
+  for attempt in 1 2 3; do
+    trayer --edge top --align right --widthtype pixel --width 120 --height 32 \
+      --transparent false --tint 0x808080 >"$work/trayer.log" 2>&1 &
+    tray_pid=$!
+    pids+=($tray_pid)
+    # A loaded machine can start the panel slowly; try again rather than fail.
+    if wait_for "xwininfo -root -tree | grep -c '\"panel\": (\"panel\" \"trayer\")'" 10; then
+      return 0
+    fi
+    kill "$tray_pid" 2>/dev/null || true
+  done
+  cat "$work/trayer.log" "$work/xvfb.log" >&2
+  fail "trayer did not start on $DISPLAY"
+}
+
+# Visible top-level Vostrel windows as "id x y width height".
+windows() {
+  local id
+  for id in $(xwininfo -root -children | awk '/^     0x/ && /\("Vostrel" "Vostrel"\)/ { print $1 }'); do
+    xwininfo -id "$id" | awk -v id="$id" '
+      /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { seen = 1 }
+      END { if (seen) print id, x, y, w, h }'
+  done
+}
+dialog() { windows | awk '$4 > 300'; }
+menu() { windows | awk '$4 < 300 && $5 > 60'; }
+tooltip() { windows | awk '$5 < 40 && $4 > 40'; }
+
+# The centre of the tray icon: the window embedded in trayer's panel.
+icon_centre() {
+  xwininfo -root -tree | awk '
+    /"panel": \("panel" "trayer"\)/ { inpanel = 1; next }
+    inpanel && /^        0x/ && $0 ~ /[0-9]+x[0-9]+\+/ {
+      match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+/)
+      split(substr($0, RSTART, RLENGTH), p, /[x+ ]+/)
+      print p[5] + int(p[1] / 2), p[6] + int(p[2] / 2); exit
+    }
+    inpanel && /^     0x/ { exit }'
+}
+
+# Counts the pixels of one kind of colour (yellow, blue or white) in the
+# tray icon's square; the tray host may scale the icon and blend its edges.
+icon_pixels() {
+  local kind=$1 x y
+  read -r x y < <(icon_centre)
+  import -window root -crop 16x16+$((x - 8))+$((y - 8)) "$work/icon.png"
+  convert "$work/icon.png" txt:- | awk -v kind="$kind" -F'[(),]' 'NR > 1 {
+      r = $3 + 0; g = $4 + 0; b = $5 + 0
+      if (kind == "yellow" && r > 200 && g > 200 && b < 100) n++
+      if (kind == "blue" && b > 150 && r < 120 && g < 120) n++
+      if (kind == "white" && r > 235 && g > 235 && b > 235) n++
+    } END { print n + 0 }'
+}
+
+start_vostrel() {
+  "$binary" >"$work/vostrel.log" 2>&1 &
+  vostrel_pid=$!
+  pids+=($vostrel_pid)
+  wait_for "[ -n \"\$(icon_centre)\" ]" 15 || fail "no tray icon appeared"
+}
+
+# Clicks a point given in dialog units inside the countdown window.
+click_dialog() {
+  local id x y w h
+  read -r id x y w h < <(dialog)
+  xdotool mousemove $((x + $1 * w / 169)) $((y + $2 * h / 103)) click 1
+}
+
+settings_file() { echo "$XDG_CONFIG_HOME/Pelmark/$(basename "$binary").conf"; }
+
+exit_from_menu() {
+  click_icon 3
+  wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu for Exit"
+  click_menu last
+  wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
+  wait "$vostrel_pid" && status=0 || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+click_icon() {
+  local x y
+  read -r x y < <(icon_centre)
+  xdotool mousemove "$x" "$y" click "$@"
+}
+
+# Clicks inside the menu: entry 0 at the top, "last" at the bottom.
+click_menu() {
+  local id x y w h
+  read -r id x y w h < <(menu)
+  if [ "$1" = last ]; then xdotool mousemove $((x + w / 2)) $((y + h - 12)) click 1
+  else xdotool mousemove $((x + w / 2)) $((y + 12)) click 1; fi
+}
+
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/Pelmark"
+start_tray_host

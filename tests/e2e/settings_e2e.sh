@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# End-to-end test of what Vostrel remembers between runs, and of its Help
+# and About commands, with the real binary on an X server with a tray host.
+# Usage: settings_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR
+set -euo pipefail
+binary=$1
+shots=$2
+source "$(dirname "$0")/lib.sh"
+
+count_windows() { windows | wc -l; }
+
+echo "== first start: set a target, a unit, an icon and vacation days, then OK"
+start_vostrel
+wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the first start's alarm did not show the window"
+click_dialog 83 32
+xdotool key ctrl+a type '+2:00'
+click_dialog 35 12   # unit H
+click_dialog 47 86   # the eye
+click_dialog 145 15  # vacation days
+xdotool key ctrl+a type '3'
+click_dialog 145 32  # OK
+wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
+file=$(settings_file)
+grep -Eq '^EndDate=[0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}$' "$file" || fail "target not saved as a moment"
+grep -q '^DisplayPeriod=1$' "$file" || fail "unit not saved"
+grep -q '^WhichIcon=1$' "$file" || fail "icon not saved"
+grep -q '^VacationDays=3$' "$file" || fail "vacation days not saved"
+grep -Eq '^x=[0-9]+$' "$file" && grep -Eq '^y=[0-9]+$' "$file" || fail "position not saved"
+cp "$file" "$work/saved.conf"
+exit_from_menu
+
+echo "== the next start restores them"
+start_vostrel
+sleep 1.5
+[ -z "$(dialog)" ] || fail "the window shows although the target lies ahead"
+import -window root "$shots/tray-restored.png"
+[ "$(icon_pixels blue)" -gt 3 ] || fail "the tray does not show the chosen eye"
+click_icon 3
+wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+click_menu 0
+wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+import -window root "$shots/dialog-restored.png"
+
+echo "== changes without OK are not kept"
+click_dialog 75 12   # unit S
+click_dialog 21 86   # the firecracker
+exit_from_menu
+cmp -s "$file" "$work/saved.conf" || fail "leaving without OK changed the settings"
+
+echo "== Help and About from the tray menu close with Enter and Escape"
+start_vostrel
+sleep 1
+before=$(count_windows)
+click_icon 3
+wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+read -r id x y w h < <(menu)
+xdotool mousemove $((x + w / 2)) $((y + 12 + 2 * (h - 24) / 5)) click 1   # Help
+wait_for "[ \$(count_windows) -gt $before ]" 5 || fail "Help showed nothing"
+import -window root "$shots/help.png"
+xdotool key Return
+wait_for "[ \$(count_windows) -eq $before ]" 5 || fail "Enter did not close the help"
+click_icon 3
+wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+read -r id x y w h < <(menu)
+xdotool mousemove $((x + w / 2)) $((y + 12 + 3 * (h - 24) / 5)) click 1   # About
+wait_for "[ \$(count_windows) -gt $before ]" 5 || fail "About showed nothing"
+import -window root "$shots/about.png"
+xdotool key Escape
+wait_for "[ \$(count_windows) -eq $before ]" 5 || fail "Escape did not close About"
+[ -z "$(dialog)" ] || fail "Help or About showed the countdown window"
+exit_from_menu
+echo "1 passed, 0 failed"

@@ -10,10 +10,12 @@
 #include <QEventLoop>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimerEvent>
 
 namespace vostrel {
@@ -139,6 +141,22 @@ QWidget* TemplateDialog::CreateControl(const res::ControlTemplate& control)
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | ((control.style & centreImage) ? Qt::AlignVCenter : Qt::AlignTop));
     return label;
+}
+
+void TemplateDialog::StartVisibility()
+{
+    // A template without an origin is centred over its owner when the owner
+    // is on screen, else over the screen's work area.
+    if (m_template.frame.x == 0 && m_template.frame.y == 0) {
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = owner && owner->isVisible() && !owner->isMinimized() ? owner->frameGeometry()
+                           : screen                                             ? screen->availableGeometry()
+                                                                                : QRect();
+        if (area.isValid())
+            move(area.center() - rect().center());
+    }
+    show();
 }
 
 void TemplateDialog::Start()

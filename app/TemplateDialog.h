@@ -59,7 +59,7 @@ protected:
     virtual void OnNotify(int, Notification) {}
     virtual void OnTimer(int) {}
     // How the modal run makes the dialog appear; by default it shows it.
-    virtual void StartVisibility() { show(); }
+    virtual void StartVisibility();
 
     WindowTimers& Timers() { return m_timers; }
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -72,6 +73,23 @@ TEST(TemplateDialog, ControlsFollowTheTemplate)
     EXPECT_EQ(countdown.GetDlgItem(IDC_UNIT_HMS)->y() - countdown.GetDlgItem(IDC_UNIT_DAYS)->y(),
               (6 * base.height() + 4) / 8 - (5 * base.height() + 4) / 8);
     EXPECT_EQ(countdown.pos(), countdown.Units().ToPixels({82, 70, 0, 0}).topLeft());
+}
+
+TEST(TemplateDialog, AboutBoxCentresOverAHiddenOwnersScreen)
+{
+    test::RecordingMessages messages;
+    QWidget owner;
+    owner.setGeometry(10, 10, 100, 100); // hidden
+    CAboutDlg about(messages, &owner);
+    about.Start();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((about.frameGeometry().center() - area.center()).manhattanLength(), 8);
+    about.hide();
+
+    owner.show();
+    CAboutDlg overOwner(messages, &owner);
+    overOwner.Start();
+    EXPECT_LE((overOwner.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 8);
 }
 
 TEST(TemplateDialog, RadioGroupIndexIsMinusOneWhenNoneIsChecked)

@@ -4,8 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -143,6 +145,47 @@ TEST_F(CountdownWindow, LeavingTheTargetBoxResolvesAnInterval)
     QApplication::processEvents();
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 13:45:00");
     EXPECT_EQ(Display(), "   225 Mins");
+}
+
+TEST_F(CountdownWindow, LeavingTheVacationBoxAppliesTheNewDays)
+{
+    StoreTarget("12/06/2027 10:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_VAC_DAYS)); // the first tab stop
+    Type(IDC_VAC_DAYS, "20");
+    Edit(IDC_END_DATE)->setFocus();
+    QApplication::processEvents();
+    EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);
+    EXPECT_EQ(Display(), " 229 Days");
+}
+
+TEST_F(CountdownWindow, WindowMenuOffersTheAboutBox)
+{
+    CCountdownDlg& dlg = Start();
+    Open();
+    QString chosen;
+    QString opened;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* menu = qobject_cast<QMenu*>(top);
+            if (!menu || !menu->isVisible())
+                continue;
+            chosen = menu->actions().value(0)->text();
+            QTimer::singleShot(50, [&opened] {
+                if (QWidget* about = QApplication::activeModalWidget()) {
+                    opened = about->windowTitle();
+                    QTest::keyClick(about, Qt::Key_Escape);
+                }
+            });
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(menu->actions().value(0)).center());
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&dlg, &event);
+    EXPECT_EQ(chosen, "&About Vostrel...");
+    EXPECT_EQ(opened, "About Vostrel");
 }
 
 TEST_F(CountdownWindow, EnterSavesTheIntervalsEndThenHides)

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <map>
+
 // The icons are compiled into this static library; its resources must be
 // registered by name before the first look-up.
 static void RegisterIconResources()
@@ -23,7 +25,14 @@ QString IconPath(int id)
 
 QIcon LoadIcon(int id)
 {
-    return QFile::exists(IconPath(id)) ? QIcon(IconPath(id)) : QIcon();
+    // The alarm shows a frame ten times a second: decode each icon once.
+    static std::map<int, QIcon> loaded;
+    const auto found = loaded.find(id);
+    if (found != loaded.end())
+        return found->second;
+    const QIcon icon = QFile::exists(IconPath(id)) ? QIcon(IconPath(id)) : QIcon();
+    loaded.emplace(id, icon);
+    return icon;
 }
 
 IconHandle LoadIconHandle(int id)

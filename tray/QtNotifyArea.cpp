@@ -90,7 +90,7 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
             entry.record.hIcon = record.hIcon;
             entry.icon.setIcon(res::IconFromHandle(record.hIcon));
         }
-        if (record.uFlags & NIF_TIP) {
+        if ((record.uFlags & NIF_TIP) && std::memcmp(entry.record.szTip, record.szTip, sizeof record.szTip) != 0) {
             std::memcpy(entry.record.szTip, record.szTip, sizeof record.szTip);
             entry.icon.setToolTip(TipText(entry.record));
         }

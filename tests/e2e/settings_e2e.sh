@@ -27,6 +27,7 @@ grep -q '^WhichIcon=1$' "$file" || fail "icon not saved"
 grep -q '^VacationDays=3$' "$file" || fail "vacation days not saved"
 grep -Eq '^x=[0-9]+$' "$file" && grep -Eq '^y=[0-9]+$' "$file" || fail "position not saved"
 cp "$file" "$work/saved.conf"
+cp "$file" "$shots/settings-after-ok.conf"
 exit_from_menu
 
 echo "== the next start restores them"

@@ -1,0 +1,55 @@
+// Cost of the countdown window's once-a-second tick: the exchange with its
+// controls, the engine and the tooltip, as the running program pays it.
+#include "CountdownDlg.h"
+#include "Messages.h"
+#include "NotifyArea.h"
+#include "ProfileStore.h"
+#include "Speaker.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vostrel;
+
+struct Quiet final : Speaker, Messages, NotifyArea, ProfileStore {
+    void Beep(unsigned, unsigned) override {}
+    void Show(QWidget*, const QString&) override {}
+    bool IsAvailable() const override { return true; }
+    bool ShellNotifyIcon(std::uint32_t, const NOTIFYICONDATA&) override { return true; }
+    std::int32_t ReadInt(std::string_view, std::string_view name, std::int32_t fallback) override
+    {
+        return name == "DisplayPeriod" ? unitHms : fallback;
+    }
+    std::string ReadText(std::string_view, std::string_view name, std::string_view fallback) override
+    {
+        return name == "EndDate" ? "12/31/2030 17:00:00" : std::string(fallback);
+    }
+    void WriteInt(std::string_view, std::string_view, std::int32_t) override {}
+    void WriteText(std::string_view, std::string_view, std::string_view) override {}
+};
+
+void WindowTick(benchmark::State& loop)
+{
+    Quiet quiet;
+    SystemClock clock;
+    Application app;
+    CCountdownDlg dialog({clock, quiet, quiet, quiet, quiet, app});
+    dialog.Start();
+    for (auto _ : loop)
+        dialog.RefreshDisplay();
+}
+BENCHMARK(WindowTick);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

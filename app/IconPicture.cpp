@@ -5,14 +5,10 @@
 
 namespace vostrel {
 
-namespace {
-constexpr int kStandardIconSize = 32;
-}
-
 IconPicture::IconPicture(const QIcon& icon, bool reportsClicks, QWidget* parent)
     : QLabel(parent), m_reportsClicks(reportsClicks)
 {
-    setPixmap(icon.pixmap(kStandardIconSize, kStandardIconSize));
+    setPixmap(icon.pixmap(kIconSize, kIconSize));
     setAlignment(Qt::AlignCenter);
 }
 

@@ -9,6 +9,8 @@ namespace vostrel {
 class IconPicture : public QLabel {
     Q_OBJECT
 public:
+    static constexpr int kIconSize = 32; // the standard icon size
+
     IconPicture(const QIcon& icon, bool reportsClicks, QWidget* parent);
 
 signals:

@@ -73,10 +73,10 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
             m_controls.insert(control.id, widget);
     }
     for (std::size_t i = 0; i < m_templateControls.size(); ++i)
-        m_templateControls[i]->setGeometry(m_units.ToPixels(m_template.controls[i].rect));
+        m_templateControls[i]->setGeometry(ControlRect(m_template.controls[i]));
     const QRect frame = m_units.ToPixels(m_template.frame);
     setFixedSize(frame.size());
-    // An origin of (0, 0) lets the dialog centre itself over its owner.
+    // An origin of (0, 0) is left for the start to centre.
     if (!frame.topLeft().isNull())
         move(frame.topLeft());
 
@@ -93,6 +93,15 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
             radios->addButton(Item<QAbstractButton>(control.id));
         }
     }
+}
+
+QRect TemplateDialog::ControlRect(const res::ControlTemplate& control) const
+{
+    const QRect rect = m_units.ToPixels(control.rect);
+    // An icon picture that does not centre its icon takes the icon's size.
+    const bool iconSized = control.controlClass == res::ControlClass::staticControl &&
+                           (control.style & staticKindMask) == iconPicture && !(control.style & centreImage);
+    return iconSized ? QRect(rect.topLeft(), QSize(IconPicture::kIconSize, IconPicture::kIconSize)) : rect;
 }
 
 QWidget* TemplateDialog::CreateControl(const res::ControlTemplate& control)

@@ -50,6 +50,8 @@ public:
     void RefuseInput(int controlId, const QString& message);
 
     const res::DialogTemplate& Template() const { return m_template; }
+    // Where a control of the template goes, in pixels.
+    QRect ControlRect(const res::ControlTemplate& control) const;
     const DialogUnits& Units() const { return m_units; }
     Messages& MessageService() const { return m_messages; }
 

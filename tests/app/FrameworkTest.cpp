@@ -52,7 +52,8 @@ TEST(TemplateDialog, ControlsFollowTheTemplate)
         for (std::size_t i = 0; i < dialog.Template().controls.size(); ++i) {
             const ControlTemplate& control = dialog.Template().controls[i];
             QWidget* widget = dialog.ControlAt(i);
-            EXPECT_EQ(widget->geometry(), units.ToPixels(control.rect)) << control.id;
+            EXPECT_EQ(widget->geometry().topLeft(), units.ToPixels(control.rect).topLeft()) << control.id;
+            EXPECT_EQ(widget->geometry(), dialog.ControlRect(control)) << control.id;
             if (control.id != IDC_STATIC) {
                 EXPECT_EQ(dialog.GetDlgItem(control.id), widget);
             }
@@ -73,6 +74,11 @@ TEST(TemplateDialog, ControlsFollowTheTemplate)
     EXPECT_EQ(countdown.GetDlgItem(IDC_UNIT_HMS)->y() - countdown.GetDlgItem(IDC_UNIT_DAYS)->y(),
               (6 * base.height() + 4) / 8 - (5 * base.height() + 4) / 8);
     EXPECT_EQ(countdown.pos(), countdown.Units().ToPixels({82, 70, 0, 0}).topLeft());
+    // The About box's picture takes the icon's own size; the countdown's
+    // pictures keep their rectangles and centre their icons.
+    TemplateDialog about(IDD_ABOUTBOX, messages);
+    EXPECT_EQ(about.ControlAt(0)->size(), QSize(32, 32));
+    EXPECT_EQ(countdown.GetDlgItem(IDC_ICON_CHOICE0)->size(), countdown.Units().ToPixels(20, 20));
 }
 
 TEST(TemplateDialog, AboutBoxCentresOverAHiddenOwnersScreen)

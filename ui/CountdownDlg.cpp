@@ -24,7 +24,6 @@ using namespace res;
 // The callback message the notification area sends for the tray icon.
 constexpr unsigned WM_TRAYNOTIFY = WM_USER + 10;
 constexpr int kRefreshTimerId = 1;
-constexpr int kRefreshMilliseconds = 1000;
 constexpr int kVacationDaysMaxChars = 2;
 
 // The window's event table: a notification from a range of controls, or a
@@ -87,7 +86,7 @@ void CCountdownDlg::OnInitDialog()
     CreateDisplayFont();
     LoadSettings();
     ComputeVacationAdjust();
-    Timers().Set(kRefreshTimerId, kRefreshMilliseconds);
+    ScheduleNextTick();
     m_bVisible = false;
     CreateTrayIcon();
     m_TrayIcon.ChangeIcon(m_hIcon);
@@ -137,7 +136,15 @@ void CCountdownDlg::OnSysCommand(unsigned id)
 
 void CCountdownDlg::OnTimer(int)
 {
+    // Re-armed at every tick for just after the next second begins, so the
+    // display changes with the wall clock's second, never skipping one.
+    ScheduleNextTick();
     RefreshDisplay();
+}
+
+void CCountdownDlg::ScheduleNextTick()
+{
+    Timers().Set(kRefreshTimerId, MillisecondsToNextSecond(m_services.clock.MillisecondsIntoSecond()));
 }
 
 void CCountdownDlg::OnOkClicked(int)

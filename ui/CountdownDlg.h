@@ -105,6 +105,7 @@ private:
     void OnUpdateTimer();
 
     int CreateTrayIcon();
+    void ScheduleNextTick();
     void CreateDisplayFont();
     void AddAboutEntry();
     void ApplyVisibility();

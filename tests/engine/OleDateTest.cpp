@@ -1,4 +1,5 @@
 #include "OleDate.h"
+#include "Clock.h"
 #include "EngineTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,17 @@ TEST(OleDate, WrittenTextReadsBackAsTheSameMoment)
         ASSERT_TRUE(read.ParseDateTime(written.Format(), clock)) << written.Format();
         ASSERT_NEAR((read - written).GetTotalDays(), 0.0, 0.5 * kSecond) << written.Format();
     }
+}
+
+TEST(SystemClock, TicksAreScheduledJustAfterEachSecondBegins)
+{
+    EXPECT_EQ(MillisecondsToNextSecond(0), 1005);
+    EXPECT_EQ(MillisecondsToNextSecond(300), 705);
+    EXPECT_EQ(MillisecondsToNextSecond(999), 6);
+    EXPECT_EQ(MillisecondsToNextSecond(1300, 20), 720);
+    const int into = SystemClock().MillisecondsIntoSecond();
+    EXPECT_GE(into, 0);
+    EXPECT_LT(into, 1000);
 }
 
 TEST(SystemClock, GivesWholeSecondsOfToday)

@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "MessageWindow.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <cstring>
@@ -61,7 +62,12 @@ QtNotifyArea::~QtNotifyArea() = default;
 
 bool QtNotifyArea::IsAvailable() const
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    // A desktop whose panel has not started yet (or is restarting) still
+    // has a notification area: the icon is added now and shows as soon as
+    // a tray host is there. Only platforms that never show tray icons
+    // (offscreen, framebuffers) have none.
+    static const QStringList kDesktops = {"xcb", "wayland", "windows", "cocoa"};
+    return QSystemTrayIcon::isSystemTrayAvailable() || kDesktops.contains(QGuiApplication::platformName());
 }
 
 bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record)

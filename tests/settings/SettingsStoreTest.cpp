@@ -104,6 +104,37 @@ TEST_F(SettingsFile, UnwritableLocationIsIgnored)
     EXPECT_EQ(store.ReadInt("Settings", "DisplayPeriod", 0), 0);
 }
 
+TEST_F(SettingsFile, AFullDiskKeepsTheOldFile)
+{
+    // A small file system of its own, filled up after the first save.
+    const QString disk = m_dir.path() + "/disk";
+    QDir().mkpath(disk);
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, disk);
+    store.WriteText("Settings", "EndDate", "12/31/2027");
+    const QString file = disk + "/Pelmark/Vostrel.conf";
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray before = kept.readAll();
+    kept.close();
+    QFile filler(disk + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+    }
+    filler.close();
+
+    store.WriteText("Settings", "EndDate", std::string(20000, '1'));
+    store.WriteInt("Settings", "DisplayPeriod", 3);
+    // The running program keeps what it saved in memory; the file on the
+    // full disk is the old one, whole.
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+    kept.close();
+    EXPECT_TRUE(before.contains("EndDate=12/31/2027\n"));
+    QProcess::execute("umount", {"-l", disk});
+}
+
 TEST_F(SettingsFile, TwoCopiesSavingAtOnceLeaveAWholeFile)
 {
     QProcess first;
@@ -123,11 +154,11 @@ TEST_F(SettingsFile, TwoCopiesSavingAtOnceLeaveAWholeFile)
 TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
 {
     ASSERT_EQ(RunWriter("seed", 1), 0);
-    for (int round = 0; round < 15; ++round) {
+    for (int round = 0; round < 100; ++round) {
         QProcess writer;
         writer.start(SETTINGS_WRITER, {m_dir.path(), "round", "100000"});
         ASSERT_TRUE(writer.waitForStarted());
-        QProcess::execute("sleep", {QString::number(0.02 + 0.01 * round)});
+        QProcess::execute("sleep", {QString::number(0.005 + 0.001 * (round % 40))});
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         writer.waitForFinished();
         ASSERT_TRUE(Parses()) << round;

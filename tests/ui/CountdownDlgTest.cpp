@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -223,6 +224,35 @@ TEST_F(CountdownWindow, StoredIntervalsStillCountFromTheStart)
     Start();
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:30:00");
     EXPECT_EQ(Display(), "    30 Mins");
+}
+
+TEST_F(CountdownWindow, ClockJumpsShowAtTheNextTick)
+{
+    StoreTarget("12/06/2026 20:00:00", unitHours);
+    Start();
+    EXPECT_EQ(Display(), "   10 Hrs");
+    fixture.clock.Set(At(2026, 12, 6, 15)); // forward five hours, as after a suspend
+    QTest::qWait(1100);
+    EXPECT_EQ(Display(), "    5 Hrs");
+    fixture.clock.Set(At(2026, 12, 6, 7)); // back eight hours
+    QTest::qWait(1100);
+    EXPECT_EQ(Display(), "   13 Hrs");
+}
+
+TEST_F(CountdownWindow, AHugePastedTargetIsAReadingFailure)
+{
+    StoreTarget("12/07/2026 10:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    QApplication::clipboard()->setText(QString(100000, QChar('7')));
+    Edit(IDC_END_DATE)->setFocus();
+    Edit(IDC_END_DATE)->selectAll();
+    Edit(IDC_END_DATE)->paste();
+    Edit(IDC_VAC_DAYS)->setFocus();
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(dlg.m_EndTime.GetValue(), 0.0); // 30 December 1899: long expired
+    EXPECT_EQ(Display(), "-46362 Days");
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(CountdownWindow, UnitButtonsFormOneGroupAndRefresh)

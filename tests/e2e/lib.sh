@@ -97,6 +97,8 @@ start_vostrel() {
   vostrel_pid=$!
   pids+=($vostrel_pid)
   wait_for "[ -n \"\$(icon_centre)\" ]" 15 || fail "no tray icon appeared"
+  # An icon just embedded may not be drawn yet: wait for its picture.
+  wait_for "[ \$(icon_pixels white) -gt 0 ] || [ \$(icon_pixels yellow) -gt 0 ]" 10 || fail "the tray icon stays blank"
 }
 
 # Clicks a point given in dialog units inside the countdown window.

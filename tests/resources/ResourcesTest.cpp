@@ -144,7 +144,7 @@ TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
             << entry.key;
     EXPECT_NE(rc.find("FILEVERSION 1,0,0,1"), std::string::npos);
 
-    const std::string desktop = text("vostrel.desktop");
+    const std::string desktop = text("io.pelmark.Vostrel.desktop");
     EXPECT_NE(desktop.find("Name=" + std::string(VersionValue("ProductName")) + "\n"), std::string::npos);
     EXPECT_NE(desktop.find("Comment=" + std::string(VersionValue("Comments")) + "\n"), std::string::npos);
     EXPECT_NE(desktop.find("X-Vostrel-Version=5.0\n"), std::string::npos);

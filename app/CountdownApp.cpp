@@ -2,12 +2,12 @@
 
 #include "Clock.h"
 #include "CountdownDlg.h"
+#include "LazyToneSpeaker.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "QtNotifyArea.h"
 #include "SettingsFileStore.h"
 #include "Speaker.h"
-#include "ToneSpeaker.h"
 
 #include <QApplication>
 
@@ -20,7 +20,7 @@ bool CCountdownApp::InitInstance()
     SettingsFileStore store(QApplication::organizationName(), QApplication::applicationName());
     SystemClock clock;
     DesktopBell bell;
-    ToneSpeaker speaker(bell);
+    LazyToneSpeaker speaker(bell, LazyToneSpeaker::DefaultFolders());
     QtMessages messages;
     QtNotifyArea notifyArea;
     Application application;

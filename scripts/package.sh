@@ -12,7 +12,7 @@ appstreamcli validate --no-net resources/io.pelmark.Vostrel.metainfo.xml
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
   -DVOSTREL_BENCH=OFF -DVOSTREL_WERROR=ON
-cmake --build build-release --target Vostrel
+cmake --build build-release --target Vostrel vostrel_tone
 (cd build-release && cpack)
 deb=$(ls build-release/vostrel_*.deb)
 dpkg-deb --info "$deb" | sed -n '/Depends/p'
@@ -20,7 +20,7 @@ dpkg-deb --info "$deb" | sed -n '/Depends/p'
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get install -y -qq "./$deb" >/dev/null
-for file in /usr/bin/Vostrel /usr/share/applications/io.pelmark.Vostrel.desktop \
+for file in /usr/bin/Vostrel /usr/lib/*/vostrel/libvostrel_tone.so /usr/share/applications/io.pelmark.Vostrel.desktop \
   /usr/share/metainfo/io.pelmark.Vostrel.metainfo.xml /usr/share/icons/hicolor/32x32/apps/io.pelmark.Vostrel.png; do
   [ -e "$file" ] || { echo "missing after install: $file" >&2; exit 1; }
 done

@@ -4,15 +4,11 @@
 #include "MessageWindow.h"
 
 #include <QGuiApplication>
-#include <QTimer>
 
 #include <cstring>
 
 namespace vostrel {
 namespace {
-
-// How often to look whether the tray host went away or came back.
-constexpr int kHostWatchMilliseconds = 2000;
 
 QString TipText(const NOTIFYICONDATA& record)
 {
@@ -44,19 +40,9 @@ struct QtNotifyArea::Entry {
     QSystemTrayIcon icon;
 };
 
-QtNotifyArea::QtNotifyArea() : m_hostPresent(QSystemTrayIcon::isSystemTrayAvailable())
-{
-    // A desktop panel that restarts takes its icons with it; put ours back
-    // once a tray host is there again.
-    auto* watch = new QTimer(this);
-    connect(watch, &QTimer::timeout, this, [this] {
-        const bool present = QSystemTrayIcon::isSystemTrayAvailable();
-        if (present && !m_hostPresent)
-            Reshow();
-        m_hostPresent = present;
-    });
-    watch->start(kHostWatchMilliseconds);
-}
+// Qt puts the icons back by itself when a tray host restarts or first
+// appears, on StatusNotifierItem desktops and on XEmbed ones alike.
+QtNotifyArea::QtNotifyArea() = default;
 
 QtNotifyArea::~QtNotifyArea() = default;
 
@@ -96,7 +82,8 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
             entry.record.hIcon = record.hIcon;
             entry.icon.setIcon(res::IconFromHandle(record.hIcon));
         }
-        if ((record.uFlags & NIF_TIP) && std::memcmp(entry.record.szTip, record.szTip, sizeof record.szTip) != 0) {
+        if ((record.uFlags & NIF_TIP) &&
+            std::memcmp(entry.record.szTip, record.szTip, sizeof record.szTip) != 0) {
             std::memcpy(entry.record.szTip, record.szTip, sizeof record.szTip);
             entry.icon.setToolTip(TipText(entry.record));
         }
@@ -123,16 +110,6 @@ void QtNotifyArea::Activated(const Key& key, QSystemTrayIcon::ActivationReason r
     if (MessageWindow* window = MessageWindow::FromHandle(record.hWnd))
         window->WindowProc(record.uCallbackMessage, record.uID,
                            static_cast<std::intptr_t>(MouseMessage(reason)));
-}
-
-void QtNotifyArea::Reshow()
-{
-    for (auto& [key, entry] : m_icons) {
-        entry->icon.hide();
-        entry->icon.setIcon(res::IconFromHandle(entry->record.hIcon));
-        entry->icon.setToolTip(TipText(entry->record));
-        entry->icon.show();
-    }
 }
 
 } // namespace vostrel

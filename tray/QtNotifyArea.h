@@ -28,10 +28,8 @@ private:
     using Key = std::pair<std::uint32_t, std::uint32_t>; // window and icon id
 
     void Activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
-    void Reshow();
 
     std::map<Key, std::unique_ptr<Entry>> m_icons;
-    bool m_hostPresent = false;
 };
 
 } // namespace vostrel

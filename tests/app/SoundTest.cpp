@@ -1,4 +1,5 @@
 // The alarm's tone and the speaker that plays it.
+#include "LazyToneSpeaker.h"
 #include "SineTone.h"
 #include "ToneSpeaker.h"
 #include "UiTestSupport.h"
@@ -59,6 +60,22 @@ TEST(ToneSpeaker, OpensTheOutputAtTheFirstBeepAndFallsBackToTheBell)
     EXPECT_EQ(lookups, 1);
     EXPECT_FALSE(speaker.HasOutput());
     EXPECT_EQ(bell.beeps.size(), 2u);
+}
+
+TEST(LazyToneSpeaker, LoadsTheToneModuleOnlyAtTheFirstBeep)
+{
+    test::RecordingSpeaker bell;
+    LazyToneSpeaker speaker(bell, {"/nonexistent", TONE_MODULE_DIR});
+    EXPECT_FALSE(speaker.Loaded());
+    speaker.Beep(1000, 10);
+    EXPECT_TRUE(speaker.Loaded());
+    EXPECT_LE(bell.beeps.size(), 1u); // the module rings the bell where there is no audio output
+
+    test::RecordingSpeaker lonelyBell;
+    LazyToneSpeaker without(lonelyBell, {"/nonexistent"});
+    without.Beep(1000, 10);
+    EXPECT_FALSE(without.Loaded());
+    EXPECT_EQ(lonelyBell.beeps.size(), 1u);
 }
 
 } // namespace

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Measures Vostrel beside a minimal Qt 6 tray program (bench/minimal_tray.cpp)
+# and KDE's ktimer from Debian, on Xvfb with the trayer tray host, and prints
+# the figures side by side. Nothing here asserts: it reports.
+# Usage: bash bench/compare.sh [TICK_SECONDS]   (default 300)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tick_seconds=${1:-300}
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ -z "${VOSTREL_BENCH_INSTALLED:-}" ]; then
+  bash scripts/install-deps.sh
+  as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
+    ktimer dbus libx11-dev libxdamage-dev >/dev/null
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DBUILD_TESTING=OFF >/dev/null
+  cmake --build build-bench --target Vostrel minimal_tray >/dev/null
+  cc -O2 bench/tick_watch.c -o build-bench/tick_watch -lX11 -lXdamage
+  # ktimer needs a session bus; all three run on the same one.
+  VOSTREL_BENCH_INSTALLED=1 exec dbus-run-session -- bash "$0" "$tick_seconds"
+fi
+
+binary=build-bench/app/Vostrel
+shots=build-bench/bench-screens
+source tests/e2e/lib.sh
+vostrel=$PWD/$binary
+minimal=$PWD/build-bench/bench/minimal_tray
+ktimer=/usr/bin/ktimer
+config_file=$(settings_file)
+
+now_ns() { date +%s%N; }
+embedded() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { p = 1; next }
+  p && /^     0x/ { exit } p && /^           0x/ { found = 1 } END { exit !found }'; }
+counting_settings() { printf '[Settings]\nEndDate=+12:00\nDisplayPeriod=4\nWhichIcon=5\nVacationDays=0\n' >"$config_file"; }
+expired_settings() { rm -f "$config_file"; }
+
+# Starts a program, waits until the tray host has embedded its icon, and
+# prints "pid milliseconds".
+launch() {
+  local start pid
+  start=$(now_ns)
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  pids+=($pid)
+  until embedded; do
+    kill -0 "$pid" 2>/dev/null || fail "$1 ended during start-up"
+  done
+  echo "$pid $((($(now_ns) - start) / 1000000))"
+}
+
+stop() {
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+  wait_for "! embedded" 10 || true
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+startup_ms() {
+  local i pid ms
+  for i in $(seq 10); do
+    read -r pid ms < <(launch "$@")
+    echo "$ms"
+    stop "$pid"
+  done | median
+}
+
+# Resident and proportional set size in MB.
+memory_mb() {
+  awk '/^VmRSS/ { printf "%.1f ", $2 / 1024 }' "/proc/$1/status"
+  awk '/^Pss:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/smaps_rollup"
+}
+
+# CPU milliseconds and context switches of a process over some seconds.
+cost() {
+  local pid=$1 seconds=$2 tick cpu0 cpu1 sw0 sw1
+  tick=$(getconf CLK_TCK)
+  cpu0=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+  sw0=$(awk '/ctxt_switches/ { n += $2 } END { print n }' "/proc/$pid/status")
+  sleep "$seconds"
+  cpu1=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+  sw1=$(awk '/ctxt_switches/ { n += $2 } END { print n }' "/proc/$pid/status")
+  echo "$(((cpu1 - cpu0) * 1000 / tick)) $((sw1 - sw0))"
+}
+
+sound_loaded() { grep -c -E 'libpulse|libasound' "/proc/$1/maps" || true; }
+
+echo "== start-up (median of 10, ms until the tray host has embedded the icon)"
+counting_settings
+s_v=$(startup_ms "$vostrel")
+s_m=$(startup_ms "$minimal")
+s_k=$(startup_ms "$ktimer")
+
+echo "== memory 10 s after start, and idle cost over 60 s of counting"
+read -r pv _ < <(launch "$vostrel")
+read -r pm _ < <(launch "$minimal")
+read -r pk _ < <(launch "$ktimer")
+sleep 10
+read -r rss_v pss_v < <(memory_mb "$pv")
+read -r rss_m pss_m < <(memory_mb "$pm")
+read -r rss_k pss_k < <(memory_mb "$pk")
+sound_before=$(sound_loaded "$pv")
+cost "$pv" 60 >"$work/cost_v" &
+cost "$pm" 60 >"$work/cost_m" &
+cost "$pk" 60 >"$work/cost_k" &
+sleep 61
+read -r cpu_v sw_v <"$work/cost_v"
+read -r cpu_m sw_m <"$work/cost_m"
+read -r cpu_k sw_k <"$work/cost_k"
+stop "$pv"; stop "$pm"; stop "$pk"
+
+echo "== a running alarm: cost over 10 s"
+expired_settings
+read -r pa _ < <(launch "$vostrel")
+sleep 2
+read -r cpu_a sw_a < <(cost "$pa" 10)
+sound_after=$(sound_loaded "$pa")
+stop "$pa"
+
+echo "== tick accuracy over $tick_seconds s"
+counting_settings
+read -r pt _ < <(launch "$vostrel")
+click_icon 3
+wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+click_menu 0
+wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "no window"
+read -r win _ _ _ h < <(dialog)
+"$PWD/build-bench/tick_watch" "$win" "$tick_seconds" $((46 * h / 103)) $((66 * h / 103)) >"$work/ticks"
+stop "$pt"
+# The first repaint in each wall-clock second is the display's change; a
+# second without one was skipped, a second with a second change repeated.
+awk '{ s = int($1 / 1000); if (!(s in first)) { first[s] = $1 % 1000; print first[s] > "/dev/stderr" }
+       else if ($1 - last[s] > 100) extra++; last[s] = $1
+       if (lo == "" || s < lo) lo = s; if (s > hi) hi = s }
+     END { for (s = lo + 1; s < hi; s++) if (!(s in first)) missing++; print missing + 0, extra + 0 }' \
+  "$work/ticks" 2>"$work/lags" >"$work/counts"
+read -r skipped repeated <"$work/counts"
+sort -n "$work/lags" >"$work/lags.sorted"
+lines=$(wc -l <"$work/lags.sorted")
+lag_med=$(median <"$work/lags.sorted")
+lag_p99=$(sed -n "$(((lines * 99 + 99) / 100))p" "$work/lags.sorted")
+lag_max=$(tail -n1 "$work/lags.sorted")
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }'; }
+cat <<REPORT
+
+| figure | Vostrel | minimal Qt 6 tray | ktimer | Vostrel / minimal | Vostrel / ktimer |
+|---|---|---|---|---|---|
+| start-up, ms (median of 10) | $s_v | $s_m | $s_k | $(ratio "$s_v" "$s_m") | $(ratio "$s_v" "$s_k") |
+| resident memory, MB | $rss_v | $rss_m | $rss_k | $(ratio "$rss_v" "$rss_m") | $(ratio "$rss_v" "$rss_k") |
+| proportional memory, MB | $pss_v | $pss_m | $pss_k | $(ratio "$pss_v" "$pss_m") | $(ratio "$pss_v" "$pss_k") |
+| CPU over 60 s counting, ms | $cpu_v | $cpu_m | $cpu_k | $(ratio "$cpu_v" "$cpu_m") | $(ratio "$cpu_v" "$cpu_k") |
+| context switches over 60 s | $sw_v | $sw_m | $sw_k | $(ratio "$sw_v" "$sw_m") | $(ratio "$sw_v" "$sw_k") |
+| CPU over 10 s of alarm, ms | $cpu_a | | | | |
+| context switches over 10 s of alarm | $sw_a | | | | |
+| tick lag behind the second, ms: median / p99 / max | $lag_med / $lag_p99 / $lag_max | | | | |
+| skipped / repeated seconds over $tick_seconds s | $skipped / $repeated | | | | |
+| sound libraries mapped while counting / after an alarm | $sound_before / $sound_after | | | | |
+REPORT

@@ -23,7 +23,7 @@ vostrel_pid=$!
 pids+=($vostrel_pid)
 wait_for "[ -n \"\$(dialog)\" ]" 8 || fail "the alarm did not show the window without a tray host"
 start_tray_host
-wait_for "[ -n \"\$(icon_centre)\" ]" 10 || fail "the icon did not appear with the tray host"
+wait_for "[ -n \"\$(icon_centre)\" ]" 20 || fail "the icon did not appear with the tray host"
 
 echo "== OK with unwritable settings: the program runs on"
 click_dialog 83 32
@@ -36,7 +36,7 @@ echo "== the tray host restarts: the icon comes back with its picture and toolti
 kill "$tray_pid"
 sleep 1
 start_tray_host
-wait_for "[ -n \"\$(icon_centre)\" ] && [ \$(icon_pixels white) -gt 20 ] && [ \$(icon_pixels yellow) -eq 0 ]" 10 ||
+wait_for "[ -n \"\$(icon_centre)\" ] && [ \$(icon_pixels white) -gt 20 ] && [ \$(icon_pixels yellow) -eq 0 ]" 20 ||
   fail "the icon did not come back with its picture"
 # The host may still be settling the icon in: hover again until it answers.
 for attempt in 1 2 3 4 5; do

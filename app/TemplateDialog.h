@@ -53,7 +53,6 @@ public:
     // Where a control of the template goes, in pixels.
     QRect ControlRect(const res::ControlTemplate& control) const;
     const DialogUnits& Units() const { return m_units; }
-    Messages& MessageService() const { return m_messages; }
 
 protected:
     virtual void OnInitDialog() {}

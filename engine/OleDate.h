@@ -48,8 +48,6 @@ public:
     // 1 January 100 and the day after 31 December 9999, as linear day counts.
     static constexpr double kMinValue = -657434.0;
     static constexpr double kEndOfRange = 2958466.0;
-    // The one form this program writes, "%m/%d/%Y %H:%M:%S".
-    static constexpr const char* kWrittenForm = "%m/%d/%Y %H:%M:%S";
 
     OleDate() = default;
     explicit OleDate(double value) { SetValue(value); }
@@ -78,8 +76,8 @@ public:
     // nothing for a moment that is not valid or rounds out of range.
     std::optional<DateTimeFields> GetFields() const;
 
-    // The moment in the written form, rounded to the nearest second; empty
-    // for a moment that is not valid.
+    // The moment as this program writes it, "%m/%d/%Y %H:%M:%S", rounded to
+    // the nearest second; empty for a moment that is not valid.
     std::string Format() const;
 
     // The value as a continuous day count: negative values keep their whole

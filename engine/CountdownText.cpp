@@ -1,5 +1,7 @@
 #include "CountdownText.h"
 
+#include "TextChars.h"
+
 #include "OleDate.h"
 
 #include <algorithm>
@@ -12,12 +14,10 @@
 namespace vostrel {
 namespace {
 
-constexpr std::size_t kMaxIntervalHourDigits = 8;
+using text::IsBlank;
+using text::IsDigit;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+constexpr std::size_t kMaxIntervalHourDigits = 8;
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -31,7 +31,7 @@ std::string_view TrimBlanks(std::string_view text)
 // Takes 1..maxDigits decimal digits off the front of text.
 std::optional<std::int64_t> TakeNumber(std::string_view& text, std::size_t maxDigits)
 {
-    if (text.empty() || text.front() < '0' || text.front() > '9')
+    if (text.empty() || !IsDigit(text.front()))
         return std::nullopt;
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -101,7 +101,7 @@ std::int32_t ReadLeadingInteger(std::string_view text)
         negative = text[i++] == '-';
     constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    for (; i < text.size() && IsDigit(text[i]); ++i)
         magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLimit);
     const std::int64_t value = negative ? -magnitude : magnitude;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),

@@ -1,11 +1,16 @@
 #include "DateTextReader.h"
 
+#include "TextChars.h"
+
 #include <array>
 #include <cctype>
 #include <vector>
 
 namespace vostrel {
 namespace {
+
+using text::IsBlank;
+using text::IsDigit;
 
 // No accepted form needs more; longer texts are refused before parsing.
 constexpr std::size_t kMaxTokens = 16;
@@ -17,16 +22,6 @@ struct Token {
     std::string_view text;
     int number = 0;
 };
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 bool IsLetter(char c)
 {

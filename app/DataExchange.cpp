@@ -1,21 +1,12 @@
 #include "DataExchange.h"
 
+#include "Latin1.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
 namespace vostrel {
 namespace {
-
-// Texts are single-byte: the program keeps them as Latin-1.
-std::string ToField(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
-QString ToControl(const std::string& field)
-{
-    return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()));
-}
 
 QString ControlText(const QWidget* control)
 {
@@ -45,9 +36,9 @@ void DataExchange::Text(int id, std::string& field)
         return;
     QWidget* control = m_dialog.GetDlgItem(id);
     if (m_saveAndValidate)
-        field = ToField(ControlText(control));
+        field = ToLatin1(ControlText(control));
     else
-        SetControlText(control, ToControl(field));
+        SetControlText(control, FromLatin1(field));
 }
 
 void DataExchange::LimitedText(int id, std::string& field, int maxChars)
@@ -56,7 +47,7 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
         return;
     auto* edit = m_dialog.Item<QLineEdit>(id);
     if (!m_saveAndValidate) {
-        SetControlText(edit, ToControl(field));
+        SetControlText(edit, FromLatin1(field));
         edit->setMaxLength(maxChars);
         return;
     }
@@ -66,7 +57,7 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
         m_dialog.RefuseInput(id, QStringLiteral("Enter no more than %1 characters.").arg(maxChars));
         return;
     }
-    field = ToField(text);
+    field = ToLatin1(text);
 }
 
 void DataExchange::RadioIndex(int firstId, std::int32_t& field)

@@ -17,7 +17,6 @@ public:
     {
     }
 
-    bool SavesAndValidates() const { return m_saveAndValidate; }
     bool Failed() const { return m_failed; }
 
     // The text of an edit box or a static text.

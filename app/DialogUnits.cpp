@@ -1,5 +1,7 @@
 #include "DialogUnits.h"
 
+#include "Latin1.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -30,8 +32,7 @@ DialogUnits::DialogUnits(const QFont& font)
 
 QFont DialogUnits::DialogFont(const res::DialogTemplate& dialog)
 {
-    const QString face =
-        QString::fromLatin1(dialog.fontFace.data(), static_cast<qsizetype>(dialog.fontFace.size()));
+    const QString face = FromLatin1(dialog.fontFace);
     QFont font(face, dialog.pointSize);
     if (QFontInfo(font).family().compare(face, Qt::CaseInsensitive) != 0) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);

@@ -1,5 +1,7 @@
 #include "TemplateDialog.h"
 
+#include "Latin1.h"
+
 #include "DataExchange.h"
 #include "IconPicture.h"
 #include "Icons.h"
@@ -30,11 +32,6 @@ const res::DialogTemplate& TemplateOrDie(int id)
     return *found;
 }
 
-QString Latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The width a control needs to show its whole text; 0 for controls whose
 // text may scroll or that have none.
 int TextWidth(const QWidget* widget)
@@ -62,7 +59,7 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
       m_units(DialogUnits::DialogFont(m_template))
 {
     setFont(DialogUnits::DialogFont(m_template));
-    setWindowTitle(Latin1(m_template.title));
+    setWindowTitle(FromLatin1(m_template.title));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     for (const res::ControlTemplate& control : m_template.controls) {
@@ -106,7 +103,7 @@ QRect TemplateDialog::ControlRect(const res::ControlTemplate& control) const
 
 QWidget* TemplateDialog::CreateControl(const res::ControlTemplate& control)
 {
-    const QString text = Latin1(control.text);
+    const QString text = FromLatin1(control.text);
     const int id = control.id;
     switch (control.controlClass) {
     case res::ControlClass::button: {

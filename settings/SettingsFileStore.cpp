@@ -1,5 +1,7 @@
 #include "SettingsFileStore.h"
 
+#include "Latin1.h"
+
 #include <QSettings>
 
 #include <limits>
@@ -7,14 +9,9 @@
 namespace vostrel {
 namespace {
 
-QString Latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Key(std::string_view section, std::string_view name)
 {
-    return Latin1(section) + u'/' + Latin1(name);
+    return FromLatin1(section) + u'/' + FromLatin1(name);
 }
 
 // A text as stored; a hand-edited value with unquoted commas reads back as
@@ -55,7 +52,7 @@ std::string SettingsFileStore::ReadText(std::string_view section, std::string_vi
     const QVariant value = settings.value(Key(section, name));
     if (!value.isValid() || !value.canConvert<QString>())
         return std::string(fallback);
-    return StoredText(value).toLatin1().toStdString();
+    return ToLatin1(StoredText(value));
 }
 
 void SettingsFileStore::WriteInt(std::string_view section, std::string_view name, std::int32_t value)
@@ -65,7 +62,7 @@ void SettingsFileStore::WriteInt(std::string_view section, std::string_view name
 
 void SettingsFileStore::WriteText(std::string_view section, std::string_view name, std::string_view value)
 {
-    Write(Key(section, name), Latin1(value));
+    Write(Key(section, name), FromLatin1(value));
 }
 
 void SettingsFileStore::Write(const QString& key, const QVariant& value)

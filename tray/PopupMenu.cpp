@@ -1,5 +1,7 @@
 #include "PopupMenu.h"
 
+#include "Latin1.h"
+
 #include <QMenu>
 
 namespace vostrel {
@@ -42,8 +44,7 @@ unsigned PopupMenu::Track(QPoint at, QWidget* owner) const
             menu.addSeparator();
             continue;
         }
-        QAction* action =
-            menu.addAction(QString::fromLatin1(item.text.data(), static_cast<qsizetype>(item.text.size())));
+        QAction* action = menu.addAction(FromLatin1(item.text));
         action->setData(item.command);
         if (static_cast<int>(i) == m_defaultPosition)
             menu.setDefaultAction(action); // drawn in bold

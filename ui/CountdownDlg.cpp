@@ -1,5 +1,7 @@
 #include "CountdownDlg.h"
 
+#include "Latin1.h"
+
 #include "AboutDlg.h"
 #include "DataExchange.h"
 #include "HelpText.h"
@@ -169,7 +171,7 @@ void CCountdownDlg::OnShowAbout()
 
 void CCountdownDlg::OnShowHelp()
 {
-    m_services.messages.Show(this, QString::fromLatin1(HelpText()));
+    m_services.messages.Show(this, FromLatin1(HelpText()));
 }
 
 void CCountdownDlg::OnUpdateTimer()
@@ -238,7 +240,7 @@ void CCountdownDlg::AddAboutEntry()
     const std::string_view entry = LoadString(IDS_ABOUTBOX);
     if (entry.empty())
         return;
-    m_aboutEntry = QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
+    m_aboutEntry = FromLatin1(entry);
 #ifdef Q_OS_WIN
     if (HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
         AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);

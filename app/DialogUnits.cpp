@@ -21,7 +21,7 @@ int ScaleRounded(int a, int b, int c)
 
 } // namespace
 
-DialogUnits::DialogUnits(const QFont& font)
+DialogUnits::DialogUnits(const QFont& font) : m_font(font)
 {
     const QFontMetrics metrics(font);
     const int letters =

@@ -19,6 +19,7 @@ public:
     // system's sans-serif at the same size.
     static QFont DialogFont(const res::DialogTemplate& dialog);
 
+    const QFont& Font() const { return m_font; }
     QSize BaseUnits() const { return m_base; }
     // Widens the horizontal unit so that a control widthInUnits wide is at
     // least neededPixels wide. Fonts other than the templates' own set some
@@ -29,6 +30,7 @@ public:
     QSize ToPixels(int width, int height) const;
 
 private:
+    QFont m_font;
     QSize m_base;
 };
 

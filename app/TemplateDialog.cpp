@@ -58,7 +58,7 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
     : QDialog(parent), m_template(TemplateOrDie(templateId)), m_messages(messages),
       m_units(DialogUnits::DialogFont(m_template))
 {
-    setFont(DialogUnits::DialogFont(m_template));
+    setFont(m_units.Font());
     setWindowTitle(FromLatin1(m_template.title));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

@@ -47,14 +47,8 @@ struct CommandEvent {
 // Defined here, inside the class's scope, so the table may name private handlers.
 struct CountdownEventTable {
     static constexpr ControlEvent kControls[] = {
-        {TemplateDialog::Notification::clicked, IDC_UNIT_DAYS, IDC_UNIT_DAYS, &CCountdownDlg::OnUnitClicked},
-        {TemplateDialog::Notification::clicked, IDC_UNIT_HOURS, IDC_UNIT_HOURS,
-         &CCountdownDlg::OnUnitClicked},
-        {TemplateDialog::Notification::clicked, IDC_UNIT_MINUTES, IDC_UNIT_MINUTES,
-         &CCountdownDlg::OnUnitClicked},
-        {TemplateDialog::Notification::clicked, IDC_UNIT_SECONDS, IDC_UNIT_SECONDS,
-         &CCountdownDlg::OnUnitClicked},
-        {TemplateDialog::Notification::clicked, IDC_UNIT_HMS, IDC_UNIT_HMS, &CCountdownDlg::OnUnitClicked},
+        // The unit buttons, 1000 (H:M:S) to 1004 (D).
+        {TemplateDialog::Notification::clicked, IDC_UNIT_HMS, IDC_UNIT_DAYS, &CCountdownDlg::OnUnitClicked},
         {TemplateDialog::Notification::clicked, IDC_BTN_OK, IDC_BTN_OK, &CCountdownDlg::OnOkClicked},
         {TemplateDialog::Notification::killFocus, IDC_END_DATE, IDC_END_DATE,
          &CCountdownDlg::OnEndDateKillFocus},

@@ -110,11 +110,28 @@ click_dialog() {
 
 settings_file() { echo "$XDG_CONFIG_HOME/Pelmark/$(basename "$binary").conf"; }
 
+# Opens the tray menu with a right click. Qt closes an open menu when
+# another window appears, as the alarm's window does at the first tick of an
+# expired countdown, so a menu that vanished is asked for again.
+open_menu() {
+  local attempt
+  for attempt in 1 2 3; do
+    click_icon 3
+    wait_for "[ -n \"\$(menu)\" ]" 3 && return 0
+  done
+  fail "no menu on right click"
+}
+
+# The menu can also vanish between finding it and clicking Exit: then the
+# click meets nothing and the whole choice is made again.
 exit_from_menu() {
-  click_icon 3
-  wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu for Exit"
-  click_menu last
-  wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
+  local attempt
+  for attempt in 1 2 3; do
+    open_menu
+    click_menu last
+    wait_for "! kill -0 $vostrel_pid" 5 && break
+  done
+  kill -0 "$vostrel_pid" 2>/dev/null && fail "Exit did not end the program"
   wait "$vostrel_pid" && status=0 || status=$?
   [ "$status" -eq 0 ] || fail "exit status $status"
 }

@@ -36,8 +36,7 @@ sleep 1.5
 [ -z "$(dialog)" ] || fail "the window shows although the target lies ahead"
 import -window root "$shots/tray-restored.png"
 [ "$(icon_pixels blue)" -gt 3 ] || fail "the tray does not show the chosen eye"
-click_icon 3
-wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+open_menu
 click_menu 0
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
 import -window root "$shots/dialog-restored.png"
@@ -56,8 +55,7 @@ before=$(count_windows)
 # waits for its window, takes a screenshot and closes it with a key.
 open_and_close() {
   local position=$1 name=$2 key=$3 id x y w h
-  click_icon 3
-  wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu"
+  open_menu
   read -r id x y w h < <(menu)
   xdotool mousemove $((x + w / 2)) $((y + 12 + position * (h - 24) / 5)) click 1
   wait_for "[ \$(count_windows) -gt $before ]" 5 || fail "$name showed nothing"

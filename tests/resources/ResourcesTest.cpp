@@ -1,4 +1,4 @@
-// The icon files and the resource data the windows are built from.
+// The icons and the resource data the windows are built from.
 #include "Icons.h"
 #include "ResourceIds.h"
 #include "Templates.h"
@@ -9,104 +9,40 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <set>
-#include <vector>
 
 namespace vostrel::res {
 namespace {
 
-const std::string kSourceDir = VOSTREL_SOURCE_DIR;
-
-std::vector<std::uint8_t> ReadFile(const std::string& path)
+QByteArray Contents(const QString& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes)
+// Each icon holds a 32x32 picture, all but the faces a 16x16 one too: a shape
+// on a transparent ground, read from the copy built into the program.
+TEST(Icons, EachHoldsItsSizesAsPicturesOnATransparentGround)
 {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | b.at(at + static_cast<std::size_t>(i));
-    return value;
-}
-
-struct IconFile {
-    int id;
-    std::vector<int> sizes;
-};
-
-class IconFiles : public testing::TestWithParam<IconFile> {};
-
-TEST_P(IconFiles, AreSixteenColourIconsWithAMask)
-{
-    static const std::uint8_t kPalette[16][3] = {
-        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
-        {0, 128, 128}, {128, 128, 128}, {192, 192, 192}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
-        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
-    const auto bytes = ReadFile(kSourceDir + "/resources/icons/" + std::to_string(GetParam().id) + ".ico");
-    ASSERT_GT(bytes.size(), 6u);
-    EXPECT_EQ(Le(bytes, 0, 2), 0u);
-    EXPECT_EQ(Le(bytes, 2, 2), 1u); // an icon, not a cursor
-    ASSERT_EQ(Le(bytes, 4, 2), GetParam().sizes.size());
-    for (std::size_t i = 0; i < GetParam().sizes.size(); ++i) {
-        const std::size_t entry = 6 + 16 * i;
-        const int n = GetParam().sizes[i];
-        EXPECT_EQ(bytes[entry], n);
-        EXPECT_EQ(bytes[entry + 1], n);
-        EXPECT_EQ(bytes[entry + 2], 16);        // colours
-        EXPECT_EQ(Le(bytes, entry + 6, 2), 4u); // bits per pixel
-        const std::size_t image = Le(bytes, entry + 12, 4);
-        ASSERT_EQ(Le(bytes, entry + 8, 4), 40u + 64 + n * n / 2 + n * ((n + 31) / 32 * 4));
-        EXPECT_EQ(Le(bytes, image + 4, 4), static_cast<std::uint32_t>(n));
-        EXPECT_EQ(Le(bytes, image + 8, 4), static_cast<std::uint32_t>(2 * n)); // colours and mask
-        EXPECT_EQ(Le(bytes, image + 14, 2), 4u);
-        for (int c = 0; c < 16; ++c) {
-            const std::size_t quad = image + 40 + 4 * static_cast<std::size_t>(c);
-            EXPECT_EQ(bytes[quad + 2], kPalette[c][0]);
-            EXPECT_EQ(bytes[quad + 1], kPalette[c][1]);
-            EXPECT_EQ(bytes[quad], kPalette[c][2]);
+    for (int id : {128, 130, 131, 132, 133, 134, 136}) {
+        ASSERT_FALSE(LoadIcon(id).isNull()) << id;
+        QImageReader reader(QStringLiteral(":/icons/%1.ico").arg(id));
+        ASSERT_EQ(reader.imageCount(), id == IDI_FROWN || id == IDI_SMILE ? 1 : 2) << id;
+        for (int i = 0, n = 32; i < reader.imageCount(); ++i, n /= 2) {
+            ASSERT_TRUE(reader.jumpToImage(i));
+            const QImage alpha = reader.read().convertToFormat(QImage::Format_Alpha8);
+            ASSERT_EQ(alpha.size(), QSize(n, n)) << id;
+            const auto opaque = std::count(alpha.constBits(), alpha.constBits() + alpha.sizeInBytes(), 255);
+            EXPECT_GT(opaque, n * n / 4) << id << " " << n; // a picture, not an empty square
+            EXPECT_LT(opaque, n * n) << id << " " << n;     // on a transparent ground
         }
-        // Transparent pixels are black in the colour bitmap: none inverts the screen.
-        const std::size_t colours = image + 40 + 64;
-        const std::size_t mask = colours + static_cast<std::size_t>(n * n / 2);
-        const std::size_t maskRow = static_cast<std::size_t>((n + 31) / 32 * 4);
-        int opaque = 0;
-        for (int y = 0; y < n; ++y) {
-            for (int x = 0; x < n; ++x) {
-                const bool transparent = bytes[mask + y * maskRow + x / 8] & (0x80 >> (x % 8));
-                const int colour =
-                    (bytes[colours + static_cast<std::size_t>(y * n / 2 + x / 2)] >> (x % 2 ? 0 : 4)) & 0xF;
-                if (transparent) {
-                    EXPECT_EQ(colour, 0);
-                }
-                opaque += !transparent;
-            }
-        }
-        EXPECT_GT(opaque, n * n / 4) << "a picture, not an empty square";
     }
-    // And the program reads it back: the first image is the 32x32 one.
-    QImageReader reader(
-        QString::fromStdString(kSourceDir + "/resources/icons/" + std::to_string(GetParam().id) + ".ico"));
-    ASSERT_EQ(reader.imageCount(), static_cast<int>(GetParam().sizes.size()));
-    EXPECT_EQ(reader.read().size(), QSize(32, 32));
-    EXPECT_FALSE(LoadIcon(GetParam().id).isNull());
-}
-
-INSTANTIATE_TEST_SUITE_P(Icons, IconFiles,
-                         testing::Values(IconFile{128, {32, 16}}, IconFile{130, {32, 16}},
-                                         IconFile{131, {32, 16}}, IconFile{132, {32}}, IconFile{133, {32}},
-                                         IconFile{134, {32, 16}}, IconFile{136, {32, 16}}));
-
-TEST(Icons, TheSecondStopwatchIsTheFirstAndThereAreNoOthers)
-{
-    EXPECT_EQ(ReadFile(kSourceDir + "/resources/icons/136.ico"),
-              ReadFile(kSourceDir + "/resources/icons/128.ico"));
-    for (int missing : {129, 135, 137, 0, -1})
+    EXPECT_EQ(Contents(":/icons/136.ico"), Contents(":/icons/128.ico"));
+    for (int missing : {129, 135, 137, 0, -1}) {
         EXPECT_EQ(LoadIconHandle(missing), 0u) << missing;
+        EXPECT_TRUE(LoadIcon(missing).isNull()) << missing;
+    }
     EXPECT_EQ(LoadIconHandle(IDI_SMILE), static_cast<IconHandle>(IDI_SMILE));
     EXPECT_TRUE(IconFromHandle(0).isNull());
 }
@@ -117,11 +53,8 @@ TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
     const DialogTemplate* countdown = FindDialogTemplate(IDD_COUNTDOWN);
     ASSERT_NE(countdown, nullptr);
     std::set<int> ids;
-    for (const ControlTemplate& control : countdown->controls) {
-        if (control.id != IDC_STATIC) {
-            EXPECT_TRUE(ids.insert(control.id).second) << control.id;
-        }
-    }
+    for (const ControlTemplate& control : countdown->controls)
+        EXPECT_TRUE(control.id == IDC_STATIC || ids.insert(control.id).second) << control.id;
     EXPECT_EQ(ids.size(), 15u);
     EXPECT_EQ(ids.count(1005) + ids.count(1008), 0u);
     EXPECT_NE(FindDialogTemplate(IDD_ABOUTBOX), nullptr);
@@ -132,29 +65,22 @@ TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
 
 TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
 {
-    const auto text = [](const std::string& path) {
-        const auto bytes = ReadFile(kSourceDir + "/resources/" + path);
-        return std::string(bytes.begin(), bytes.end());
+    const auto has = [](const char* file, const std::string& text) {
+        return Contents(QStringLiteral(VOSTREL_SOURCE_DIR "/resources/") + file).contains(text.c_str());
     };
-    const std::string rc = text("Vostrel.rc");
     for (const VersionString& entry : GetVersionBlock().strings)
-        EXPECT_NE(
-            rc.find("VALUE \"" + std::string(entry.key) + "\", \"" + std::string(entry.value) + "\\0\""),
-            std::string::npos)
+        EXPECT_TRUE(has("Vostrel.rc",
+                        "VALUE \"" + std::string(entry.key) + "\", \"" + std::string(entry.value) + "\\0\""))
             << entry.key;
-    EXPECT_NE(rc.find("FILEVERSION 1,0,0,1"), std::string::npos);
-
-    const std::string desktop = text("io.pelmark.Vostrel.desktop");
-    EXPECT_NE(desktop.find("Name=" + std::string(VersionValue("ProductName")) + "\n"), std::string::npos);
-    EXPECT_NE(desktop.find("Comment=" + std::string(VersionValue("Comments")) + "\n"), std::string::npos);
-    EXPECT_NE(desktop.find("X-Vostrel-Version=5.0\n"), std::string::npos);
-    const std::string metainfo = text("io.pelmark.Vostrel.metainfo.xml");
-    EXPECT_NE(metainfo.find("<name>" + std::string(VersionValue("ProductName")) + "</name>"),
-              std::string::npos);
-    EXPECT_NE(metainfo.find("<summary>" + std::string(VersionValue("Comments")) + "</summary>"),
-              std::string::npos);
-    EXPECT_NE(metainfo.find("<release version=\"5.0\""), std::string::npos);
+    EXPECT_TRUE(has("Vostrel.rc", "FILEVERSION 1,0,0,1"));
     EXPECT_EQ(VersionValue("FileVersion"), "5, 0, 0, 0");
+    const std::string name(VersionValue("ProductName"));
+    const std::string comment(VersionValue("Comments"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "Name=" + name + "\nComment=" + comment + "\n"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "X-Vostrel-Version=5.0\n"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<name>" + name + "</name>"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<summary>" + comment + "</summary>"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<release version=\"5.0\""));
 }
 
 } // namespace

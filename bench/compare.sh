@@ -63,13 +63,19 @@ stop() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
-startup_ms() {
-  local i pid ms
+# Ten rounds, each starting the three programs in turn, so that a change in
+# the machine's load during the runs falls on all three alike. Prints one
+# line of three start-up times per round.
+startup_rounds() {
+  local i program pid ms
   for i in $(seq 10); do
-    read -r pid ms < <(launch "$@")
-    echo "$ms"
-    stop "$pid"
-  done | median
+    for program in "$vostrel" "$minimal" "$ktimer"; do
+      read -r pid ms < <(launch "$program")
+      stop "$pid"
+      printf '%s ' "$ms"
+    done
+    echo
+  done
 }
 
 # Resident and proportional set size in MB.
@@ -94,9 +100,10 @@ sound_loaded() { grep -c -E 'libpulse|libasound' "/proc/$1/maps" || true; }
 
 echo "== start-up (median of 10, ms until the tray host has embedded the icon)"
 counting_settings
-s_v=$(startup_ms "$vostrel")
-s_m=$(startup_ms "$minimal")
-s_k=$(startup_ms "$ktimer")
+startup_rounds >"$work/startup"
+s_v=$(awk '{ print $1 }' "$work/startup" | median)
+s_m=$(awk '{ print $2 }' "$work/startup" | median)
+s_k=$(awk '{ print $3 }' "$work/startup" | median)
 
 echo "== memory 10 s after start, and idle cost over 60 s of counting"
 read -r pv _ < <(launch "$vostrel")

@@ -1,13 +1,11 @@
 // The window services: dialog units, dialogs built from templates, the
-// modal run, radio groups and window timers.
+// modal run and radio groups.
 #include "AboutDlg.h"
 #include "DialogUnits.h"
 #include "ResourceIds.h"
 #include "TemplateDialog.h"
 #include "UiTestSupport.h"
-#include "WindowTimers.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,12 +59,18 @@ TEST(TemplateDialog, ControlsFollowTheTemplate)
         EXPECT_EQ(dialog.size(),
                   dialog.Units().ToPixels(dialog.Template().frame.width, dialog.Template().frame.height));
     }
-    // The About box's picture takes the icon's own size; the countdown's
-    // pictures keep their rectangles and centre their icons.
-    TemplateDialog about(IDD_ABOUTBOX, messages);
-    EXPECT_EQ(about.ControlAt(0)->size(), QSize(32, 32));
-    TemplateDialog countdown(IDD_COUNTDOWN, messages);
-    EXPECT_EQ(countdown.GetDlgItem(IDC_ICON_CHOICE0)->size(), countdown.Units().ToPixels(20, 20));
+}
+
+TEST(TemplateDialog, RadioGroupIndexIsMinusOneWhenNoneIsChecked)
+{
+    test::RecordingMessages messages;
+    TemplateDialog dialog(IDD_COUNTDOWN, messages);
+    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
+    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 4);
+    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), 4);
+    EXPECT_TRUE(dialog.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
+    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 9);
+    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
 }
 
 TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
@@ -84,18 +88,6 @@ TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
     EXPECT_LE((overOwner.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 8);
 }
 
-TEST(TemplateDialog, RadioGroupIndexIsMinusOneWhenNoneIsChecked)
-{
-    test::RecordingMessages messages;
-    TemplateDialog dialog(IDD_COUNTDOWN, messages);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
-    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 4);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), 4);
-    EXPECT_TRUE(dialog.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
-    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 9);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
-}
-
 TEST(TemplateDialog, ModalRunOutlivesHidingAndEndsWithTheDialog)
 {
     test::RecordingMessages messages;
@@ -108,38 +100,6 @@ TEST(TemplateDialog, ModalRunOutlivesHidingAndEndsWithTheDialog)
         });
     });
     EXPECT_EQ(about.DoModal(), QDialog::Accepted);
-    // Enter presses the default OK button; Escape cancels.
-    for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
-        CAboutDlg box(messages, nullptr);
-        QTimer::singleShot(0, &box, [&box, key] { QTest::keyClick(&box, key); });
-        EXPECT_EQ(box.DoModal(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
-    }
-}
-
-class TimerOwner : public QObject {
-public:
-    WindowTimers timers{this};
-    std::vector<int> fired;
-
-protected:
-    void timerEvent(QTimerEvent* event) override
-    {
-        if (const std::optional<int> id = timers.IdOf(event)) {
-            fired.push_back(*id);
-            timers.Kill(*id);
-        }
-    }
-};
-
-TEST(WindowTimers, TicksArriveUnderTheirOwnIds)
-{
-    TimerOwner owner;
-    owner.timers.Set(1, 10);
-    owner.timers.Set(4567, 30);
-    EXPECT_TRUE(owner.timers.IsActive(4567));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return owner.fired.size() == 2; }));
-    EXPECT_EQ(owner.fired, std::vector<int>({1, 4567}));
-    EXPECT_FALSE(owner.timers.IsActive(1));
 }
 
 } // namespace

@@ -36,39 +36,31 @@ TEST(SineTone, HasTheFrequencyLengthAndLoudnessAskedForAndFades)
     // A quarter of a millisecond from either end the fade still holds it low.
     EXPECT_LT(std::abs(tone[12]), 4000);
     EXPECT_LT(std::abs(tone[tone.size() - 13]), 4000);
-    EXPECT_EQ(SineTone(440, 250, 44100, 1.0, 5).size(), 11025u);
     EXPECT_TRUE(SineTone(440, 0, 44100, 1.0, 5).empty());
 }
 
-TEST(ToneSpeaker, OpensTheOutputAtTheFirstBeepAndFallsBackToTheBell)
+// Without an audio output, or without the module that plays tones, the
+// desktop's bell rings; the output is looked for once, at the first beep.
+TEST(ToneSpeaker, RingsTheBellWithoutAnOutputOrTheToneModule)
 {
     test::RecordingSpeaker bell;
     int lookups = 0;
     ToneSpeaker speaker(bell, [&lookups] {
         ++lookups;
-        return QAudioDevice(); // no audio output on this desktop
+        return QAudioDevice();
     });
     EXPECT_EQ(lookups, 0);
     speaker.Beep(1000, 10);
     speaker.Beep(1000, 10);
     EXPECT_EQ(lookups, 1);
-    EXPECT_FALSE(speaker.HasOutput());
     EXPECT_EQ(bell.beeps.size(), 2u);
-}
-
-TEST(LazyToneSpeaker, LoadsTheToneModuleAtTheFirstBeepOrRingsTheBell)
-{
-    test::RecordingSpeaker bell;
-    LazyToneSpeaker speaker(bell, {"/nonexistent", TONE_MODULE_DIR});
-    EXPECT_FALSE(speaker.Loaded());
-    speaker.Beep(1000, 10);
-    EXPECT_TRUE(speaker.Loaded());
-    EXPECT_LE(bell.beeps.size(), 1u); // the module rings the bell where there is no audio output
-    const std::size_t rung = bell.beeps.size();
-    LazyToneSpeaker without(bell, {"/nonexistent"});
-    without.Beep(1000, 10);
-    EXPECT_FALSE(without.Loaded());
-    EXPECT_EQ(bell.beeps.size(), rung + 1);
+    LazyToneSpeaker withoutModule(bell, {"/nonexistent"});
+    withoutModule.Beep(1000, 10);
+    EXPECT_EQ(bell.beeps.size(), 3u);
+    LazyToneSpeaker withModule(bell, {"/nonexistent", TONE_MODULE_DIR});
+    EXPECT_FALSE(withModule.Loaded());
+    withModule.Beep(1000, 10);
+    EXPECT_TRUE(withModule.Loaded());
 }
 
 } // namespace

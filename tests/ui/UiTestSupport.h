@@ -3,17 +3,11 @@
 #include "CountdownDlg.h"
 #include "EngineTestSupport.h"
 #include "Messages.h"
+#include "NotifyArea.h"
 #include "ProfileStore.h"
-#include "RecordingNotifyArea.h"
 #include "Speaker.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QMenu>
 #include <QStringList>
-#include <QTest>
-#include <QTimer>
 
 #include <map>
 #include <ostream>
@@ -40,6 +34,37 @@ public:
     QStringList shown;
 };
 
+// A notification area that records every request and answers as told.
+class RecordingNotifyArea final : public NotifyArea {
+public:
+    struct Request {
+        std::uint32_t request;
+        NOTIFYICONDATA record;
+    };
+
+    bool IsAvailable() const override { return available; }
+    bool ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record) override
+    {
+        requests.push_back({request, record});
+        return succeed;
+    }
+
+    // The pictures sent, in order, by add and modify requests that carry one.
+    std::vector<std::uint32_t> Pictures() const
+    {
+        std::vector<std::uint32_t> pictures;
+        for (const Request& r : requests) {
+            if (r.request != NIM_DELETE && (r.record.uFlags & NIF_ICON))
+                pictures.push_back(r.record.hIcon);
+        }
+        return pictures;
+    }
+
+    bool available = true;
+    bool succeed = true;
+    std::vector<Request> requests;
+};
+
 // Settings kept in memory under "section/name", integers and texts apart.
 class MemoryStore final : public ProfileStore {
     using Name = std::string_view;
@@ -58,61 +83,6 @@ public:
 
     std::map<std::string, std::int32_t> ints;
     std::map<std::string, std::string> texts;
-};
-
-// While it lives, answers each menu and modal box that opens as a user
-// would: chooses the menu's entry at a position, closes a box with Escape,
-// and notes what each showed.
-class Answerer {
-public:
-    explicit Answerer(int entry = 0)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this, entry] {
-            QStringList shown;
-            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                for (const QAction* action : menu->actions())
-                    shown.append(action->isSeparator() ? "-" : action->text());
-                if (menu->defaultAction())
-                    shown.append("default " + menu->defaultAction()->text());
-                seen.append(shown.join('|'));
-                QTest::mouseClick(menu, Qt::LeftButton, {},
-                                  menu->actionGeometry(menu->actions().at(entry)).center());
-            } else if (QWidget* box = QApplication::activeModalWidget()) {
-                shown.append(box->windowTitle());
-                for (const QLabel* label : box->findChildren<QLabel*>())
-                    shown.append(label->pixmap().isNull() ? label->text() : "[picture]");
-                for (const QAbstractButton* button : box->findChildren<QAbstractButton*>())
-                    shown.append(button->text());
-                seen.append(shown.join('|'));
-                QTest::keyClick(box, Qt::Key_Escape);
-            }
-        });
-        m_timer.start(20);
-    }
-    QStringList seen;
-
-private:
-    QTimer m_timer;
-};
-
-// A clock the test sets, down to how far into its second it is.
-struct SettableClock final : Clock {
-    OleDate Now() const override { return now; }
-    int MillisecondsIntoSecond() const override { return milliseconds; }
-    OleDate now = At(2026, 12, 6, 10);
-    int milliseconds = 0;
-};
-
-// A countdown window with every service faked, at 10:00 on 6 December 2026.
-struct DialogFixture {
-    SettableClock clock;
-    RecordingSpeaker speaker;
-    MemoryStore store;
-    RecordingMessages messages;
-    RecordingNotifyArea notifyArea;
-    Application app;
-
-    CountdownServices Services() { return {clock, speaker, store, messages, notifyArea, app}; }
 };
 
 } // namespace vostrel::test

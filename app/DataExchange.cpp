@@ -48,7 +48,10 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
     auto* edit = m_dialog.Item<QLineEdit>(id);
     if (!m_saveAndValidate) {
         SetControlText(edit, FromLatin1(field));
-        edit->setMaxLength(maxChars);
+        // Setting the limit resets the text, which drops the user's cursor,
+        // selection and undo history: only a new limit is set.
+        if (edit->maxLength() != maxChars)
+            edit->setMaxLength(maxChars);
         return;
     }
     const QString text = ControlText(edit);

@@ -153,6 +153,10 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndAppliesOnLeaving)
     Open();
     EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_VAC_DAYS));
     Type(IDC_VAC_DAYS, "20");
+    // A tick while the user edits the box keeps the selection.
+    Edit(IDC_VAC_DAYS)->setSelection(0, 1);
+    Tick();
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->selectedText(), "2");
     Edit(IDC_END_DATE)->setFocus();
     QApplication::processEvents();
     EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);

@@ -12,6 +12,12 @@ using namespace style;
 
 constexpr std::uint32_t kShown = child | visible;
 
+// One of the six pictures along the bottom that choose the window's icon.
+constexpr ControlTemplate IconChoice(int id, int iconId, int x)
+{
+    return {id, staticControl, "", iconId, {x, 76, 20, 20}, kShown | centreImage | notify | iconPicture};
+}
+
 constexpr std::array kCountdownControls = {
     ControlTemplate{IDC_UNIT_DAYS, button, "D", 0, {11, 5, 17, 15}, kShown | group | autoRadioButton},
     ControlTemplate{IDC_UNIT_HOURS, button, "H", 0, {31, 5, 17, 15}, kShown | autoRadioButton},
@@ -20,42 +26,12 @@ constexpr std::array kCountdownControls = {
     ControlTemplate{IDC_UNIT_HMS, button, "H:M:S", 0, {90, 6, 28, 13}, kShown | autoRadioButton},
     ControlTemplate{IDC_END_DATE, edit, "", 0, {45, 26, 76, 12}, kShown | border | autoHorizontalScroll},
     ControlTemplate{IDC_BTN_OK, button, "OK", 0, {136, 26, 18, 12}, kShown | defaultPushButton},
-    ControlTemplate{IDC_ICON_CHOICE0,
-                    staticControl,
-                    "",
-                    IDI_FIRECRACKER,
-                    {11, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
-    ControlTemplate{IDC_ICON_CHOICE1,
-                    staticControl,
-                    "",
-                    IDI_EYE,
-                    {37, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
-    ControlTemplate{IDC_ICON_CHOICE2,
-                    staticControl,
-                    "",
-                    IDI_FROWN,
-                    {63, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
-    ControlTemplate{IDC_ICON_CHOICE3,
-                    staticControl,
-                    "",
-                    IDI_SMILE,
-                    {89, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
-    ControlTemplate{IDC_ICON_CHOICE4,
-                    staticControl,
-                    "",
-                    IDI_CLOCK,
-                    {115, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
-    ControlTemplate{IDC_ICON_CHOICE5,
-                    staticControl,
-                    "",
-                    IDI_STOPWATCH2,
-                    {136, 76, 20, 20},
-                    kShown | centreImage | notify | iconPicture},
+    IconChoice(IDC_ICON_CHOICE0, IDI_FIRECRACKER, 11),
+    IconChoice(IDC_ICON_CHOICE1, IDI_EYE, 37),
+    IconChoice(IDC_ICON_CHOICE2, IDI_FROWN, 63),
+    IconChoice(IDC_ICON_CHOICE3, IDI_SMILE, 89),
+    IconChoice(IDC_ICON_CHOICE4, IDI_CLOCK, 115),
+    IconChoice(IDC_ICON_CHOICE5, IDI_STOPWATCH2, 136),
     ControlTemplate{IDC_STATIC, staticControl, "Date[Time]:", 0, {5, 27, 36, 10}, kShown},
     ControlTemplate{IDC_DISPLAY, staticControl, "", 0, {5, 46, 159, 20}, kShown | group | centreImage},
     ControlTemplate{IDC_STATIC, button, "", 0, {5, 70, 159, 28}, kShown | groupBox},

@@ -17,15 +17,28 @@ QString ControlText(const QWidget* control)
     return {};
 }
 
-void SetControlText(QWidget* control, const QString& text)
+// Texts are compared in place: a tick changes little but the display, and
+// this spares converting every text both ways each second.
+bool SameText(const QString& text, std::string_view field)
+{
+    return text == QLatin1StringView(field.data(), static_cast<qsizetype>(field.size()));
+}
+
+void SetControlText(QWidget* control, std::string_view field)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        if (edit->text() != text)
-            edit->setText(text);
+        if (!SameText(edit->text(), field))
+            edit->setText(FromLatin1(field));
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
-        if (label->text() != text)
-            label->setText(text);
+        if (!SameText(label->text(), field))
+            label->setText(FromLatin1(field));
     }
+}
+
+void StoreText(const QString& text, std::string& field)
+{
+    if (!SameText(text, field))
+        field = ToLatin1(text);
 }
 
 } // namespace
@@ -36,9 +49,9 @@ void DataExchange::Text(int id, std::string& field)
         return;
     QWidget* control = m_dialog.GetDlgItem(id);
     if (m_saveAndValidate)
-        field = ToLatin1(ControlText(control));
+        StoreText(ControlText(control), field);
     else
-        SetControlText(control, FromLatin1(field));
+        SetControlText(control, field);
 }
 
 void DataExchange::LimitedText(int id, std::string& field, int maxChars)
@@ -47,7 +60,7 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
         return;
     auto* edit = m_dialog.Item<QLineEdit>(id);
     if (!m_saveAndValidate) {
-        SetControlText(edit, FromLatin1(field));
+        SetControlText(edit, field);
         // Setting the limit resets the text, which drops the user's cursor,
         // selection and undo history: only a new limit is set.
         if (edit->maxLength() != maxChars)
@@ -60,7 +73,7 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
         m_dialog.RefuseInput(id, QStringLiteral("Enter no more than %1 characters.").arg(maxChars));
         return;
     }
-    field = ToLatin1(text);
+    StoreText(text, field);
 }
 
 void DataExchange::RadioIndex(int firstId, std::int32_t& field)

@@ -190,9 +190,13 @@ bool TemplateDialog::UpdateData(bool saveAndValidate)
     return !exchange.Failed();
 }
 
-QList<QWidget*> TemplateDialog::RadioGroup(int firstId) const
+const QList<QWidget*>& TemplateDialog::RadioGroup(int firstId) const
 {
-    QList<QWidget*> buttons;
+    // Every tick exchanges the unit buttons: each group is found once.
+    const auto [entry, isNew] = m_radioGroups.try_emplace(firstId);
+    QList<QWidget*>& buttons = entry->second;
+    if (!isNew)
+        return buttons;
     bool inGroup = false;
     for (const res::ControlTemplate& control : m_template.controls) {
         if (inGroup && (control.style & group))
@@ -207,7 +211,7 @@ QList<QWidget*> TemplateDialog::RadioGroup(int firstId) const
 
 int TemplateDialog::CheckedRadioIndex(int firstId) const
 {
-    const QList<QWidget*> buttons = RadioGroup(firstId);
+    const QList<QWidget*>& buttons = RadioGroup(firstId);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         if (static_cast<QAbstractButton*>(buttons[i])->isChecked())
             return static_cast<int>(i);
@@ -217,9 +221,11 @@ int TemplateDialog::CheckedRadioIndex(int firstId) const
 
 void TemplateDialog::CheckRadioIndex(int firstId, int index)
 {
-    const QList<QWidget*> buttons = RadioGroup(firstId);
+    const QList<QWidget*>& buttons = RadioGroup(firstId);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         auto* button = static_cast<QAbstractButton*>(buttons[i]);
+        if (button->isChecked() == (i == index))
+            continue;
         // An exclusive group refuses to clear its checked button directly.
         QButtonGroup* owner = button->group();
         if (owner)

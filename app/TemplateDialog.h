@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QHash>
 
+#include <map>
 #include <vector>
 
 namespace vostrel {
@@ -69,7 +70,7 @@ protected:
 
 private:
     QWidget* CreateControl(const res::ControlTemplate& control);
-    QList<QWidget*> RadioGroup(int firstId) const;
+    const QList<QWidget*>& RadioGroup(int firstId) const;
 
     const res::DialogTemplate& m_template;
     Messages& m_messages;
@@ -78,6 +79,7 @@ private:
     QHash<int, QWidget*> m_controls;
     std::vector<QWidget*> m_templateControls;
     QHash<QObject*, int> m_editIds;
+    mutable std::map<int, QList<QWidget*>> m_radioGroups;
     bool m_refusing = false;
 };
 

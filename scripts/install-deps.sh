@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-multimedia-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-dejavu-core
   xvfb xauth xdotool trayer imagemagick x11-utils
   dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils
 )

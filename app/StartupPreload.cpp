@@ -1,6 +1,8 @@
 #include "StartupPreload.h"
 
-#include <QBuffer>
+#include "Icons.h"
+#include "ResourceIds.h"
+
 #include <QImageReader>
 
 #ifdef VOSTREL_HAVE_FONTCONFIG
@@ -22,12 +24,9 @@ std::jthread ReadFontConfiguration()
 
 std::jthread LoadIconPlugin()
 {
-    return std::jthread([] {
-        // Asking for an icon reader loads the icon plugin too, once for
-        // every thread.
-        QBuffer nothing;
-        QImageReader(&nothing, "ico").canRead();
-    });
+    // Reading an icon as the window will loads the plugin once for every
+    // thread; the picture itself is thrown away.
+    return std::jthread([] { QImageReader(res::IconFile(res::IDI_STOPWATCH2)).read(); });
 }
 
 } // namespace vostrel

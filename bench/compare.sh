@@ -48,10 +48,14 @@ launch() {
   "$PWD/build-bench/embed_watch" "$@" || fail "$1 showed no tray icon"
 }
 
+# Ends a program and lets the machine settle, so that the next start-up
+# does not share the processor with this one's end.
+ended() { ! kill -0 "$1" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 stop() {
   kill "$1" 2>/dev/null || true
-  wait "$1" 2>/dev/null || true
+  wait_for "ended $1" 10 || true
   wait_for "! embedded" 10 || true
+  sleep 0.5
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
@@ -158,13 +162,22 @@ click_menu 0
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "no window"
 read -r win _ _ _ h < <(dialog)
 read -r pk _ < <(launch "$ktimer")
-ktimer_window() { xwininfo -root -children | awk '/\("ktimer" "ktimer"\)/ { print $1; exit }'; }
+# ktimer's main window once it is on screen (its other top-level windows
+# stay hidden).
+ktimer_window() {
+  local id
+  for id in $(xwininfo -root -children | awk '/\("ktimer" "ktimer"\)/ { print $1 }'); do
+    xwininfo -id "$id" | grep -q IsViewable && { echo "$id"; return; }
+  done
+}
 wait_for "[ -n \"\$(ktimer_window)\" ]" 10 || fail "ktimer shows no window"
 kwin=$(ktimer_window)
-# Below Vostrel's window: a covered window is not repainted. ktimer repaints
-# nothing but its counter once a second, so its whole window is watched.
-xdotool windowmove "$kwin" 0 290
-sleep 1
+# Below Vostrel's window: a covered window is not repainted. ktimer may
+# place its window again as it settles, so it is moved until it stays.
+# ktimer repaints nothing but its counter once a second, so its whole
+# window is watched.
+below_vostrel() { xdotool windowmove "$kwin" 0 290 && xwininfo -id "$kwin" | grep -q 'upper-left Y: *290$'; }
+wait_for below_vostrel 10 && sleep 1 && wait_for below_vostrel 10 || fail "ktimer's window stays over Vostrel's"
 "$PWD/build-bench/tick_watch" "$win" $((tick_seconds + 2)) $((46 * h / 103)) $((66 * h / 103)) >"$work/ticks-v" &
 watch_v=$!
 "$PWD/build-bench/tick_watch" "$kwin" $((tick_seconds + 2)) 0 100000 >"$work/ticks-k"

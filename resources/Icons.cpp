@@ -12,16 +12,13 @@ static void RegisterIconResources()
 }
 
 namespace vostrel::res {
-namespace {
 
-QString IconPath(int id)
+QString IconFile(int id)
 {
     static const bool registered = (RegisterIconResources(), true);
     Q_UNUSED(registered);
     return QStringLiteral(":/icons/%1.ico").arg(id);
 }
-
-} // namespace
 
 QIcon LoadIcon(int id)
 {
@@ -30,14 +27,14 @@ QIcon LoadIcon(int id)
     const auto found = loaded.find(id);
     if (found != loaded.end())
         return found->second;
-    const QIcon icon = QFile::exists(IconPath(id)) ? QIcon(IconPath(id)) : QIcon();
+    const QIcon icon = QFile::exists(IconFile(id)) ? QIcon(IconFile(id)) : QIcon();
     loaded.emplace(id, icon);
     return icon;
 }
 
 IconHandle LoadIconHandle(int id)
 {
-    return id > 0 && QFile::exists(IconPath(id)) ? static_cast<IconHandle>(id) : 0;
+    return id > 0 && QFile::exists(IconFile(id)) ? static_cast<IconHandle>(id) : 0;
 }
 
 QIcon IconFromHandle(IconHandle handle)

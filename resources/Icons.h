@@ -13,6 +13,8 @@ using IconHandle = std::uint32_t;
 // The icon resource with this number, with every image size it holds; a
 // null icon when there is none.
 QIcon LoadIcon(int id);
+// The resource file of the icon with this number, for Qt's image readers.
+QString IconFile(int id);
 
 // The handle of an icon resource; 0 when the program has no such icon.
 IconHandle LoadIconHandle(int id);

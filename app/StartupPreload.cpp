@@ -24,8 +24,8 @@ std::jthread ReadFontConfiguration()
 
 std::jthread LoadIconPlugin()
 {
-    // Reading an icon as the window will loads the plugin once for every
-    // thread; the picture itself is thrown away.
+    // Reading one of the window's icons loads Qt's icon plugin, which then
+    // stays loaded for every thread; the picture itself is thrown away.
     return std::jthread([] { QImageReader(res::IconFile(res::IDI_STOPWATCH2)).read(); });
 }
 

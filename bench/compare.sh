@@ -59,6 +59,8 @@ stop() {
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+# The median of one column of a file of figures.
+column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
 
 # Ten rounds, each starting the three programs in turn, so that a change in
 # the machine's load during the runs falls on all three alike. Prints one
@@ -100,9 +102,9 @@ sound_loaded() { grep -c -E 'libpulse|libasound' "/proc/$1/maps" || true; }
 echo "== start-up (median of 10, ms until the tray host has embedded the icon)"
 counting_settings
 startup_rounds >"$work/startup"
-s_v=$(awk '{ print $1 }' "$work/startup" | median)
-s_m=$(awk '{ print $2 }' "$work/startup" | median)
-s_k=$(awk '{ print $3 }' "$work/startup" | median)
+s_v=$(column_median "$work/startup" 1)
+s_m=$(column_median "$work/startup" 2)
+s_k=$(column_median "$work/startup" 3)
 
 echo "== memory 10 s after start, and idle cost over three minutes of counting"
 read -r pv _ < <(launch "$vostrel")
@@ -117,7 +119,7 @@ sound_before=$(sound_loaded "$pv")
 # else the machine does: each program's median of three minutes in a row is
 # reported.
 counting_minutes() { for _ in 1 2 3; do cost "$1" 60; done; }
-median_minute() { echo "$(awk '{ print $1 }' "$1" | median) $(awk '{ print $2 }' "$1" | median)"; }
+median_minute() { echo "$(column_median "$1" 1) $(column_median "$1" 2)"; }
 counting_minutes "$pv" >"$work/cost_v" &
 watches=($!)
 counting_minutes "$pm" >"$work/cost_m" &

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimerEvent>
 
 namespace vostrel {
@@ -185,9 +186,40 @@ int TemplateDialog::DoModal()
 
 bool TemplateDialog::UpdateData(bool saveAndValidate)
 {
+    if (!isVisible()) {
+        if (!saveAndValidate) {
+            m_controlsBehind = true;
+            return true;
+        }
+        // Anything typed before the dialog was hidden was read in before
+        // the first copy out that left the controls behind.
+        if (m_controlsBehind)
+            return true;
+    }
+    return ExchangeWithControls(saveAndValidate);
+}
+
+bool TemplateDialog::ExchangeWithControls(bool saveAndValidate)
+{
     DataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return !exchange.Failed();
+}
+
+void TemplateDialog::BringControlsUpToDate() const
+{
+    if (!m_controlsBehind)
+        return;
+    m_controlsBehind = false;
+    // Only the controls change: they are how the fields are shown.
+    const_cast<TemplateDialog*>(this)->ExchangeWithControls(false);
+}
+
+void TemplateDialog::showEvent(QShowEvent* event)
+{
+    // Sent before the window is mapped, so it never shows stale controls.
+    BringControlsUpToDate();
+    QDialog::showEvent(event);
 }
 
 const QList<QWidget*>& TemplateDialog::RadioGroup(int firstId) const
@@ -211,6 +243,7 @@ const QList<QWidget*>& TemplateDialog::RadioGroup(int firstId) const
 
 int TemplateDialog::CheckedRadioIndex(int firstId) const
 {
+    BringControlsUpToDate();
     const QList<QWidget*>& buttons = RadioGroup(firstId);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         if (static_cast<QAbstractButton*>(buttons[i])->isChecked())
@@ -221,6 +254,7 @@ int TemplateDialog::CheckedRadioIndex(int firstId) const
 
 void TemplateDialog::CheckRadioIndex(int firstId, int index)
 {
+    BringControlsUpToDate();
     const QList<QWidget*>& buttons = RadioGroup(firstId);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         auto* button = static_cast<QAbstractButton*>(buttons[i]);

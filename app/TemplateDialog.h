@@ -33,13 +33,28 @@ public:
     // The start of the modal run without its loop: initialise, then appear.
     void Start();
 
-    QWidget* GetDlgItem(int id) const { return m_controls.value(id); }
+    // A control by id. While the dialog is hidden its controls may lag
+    // behind its fields (see UpdateData): handing one out brings them up to
+    // date first, so whoever looks at a control sees the fields.
+    QWidget* GetDlgItem(int id) const
+    {
+        BringControlsUpToDate();
+        return m_controls.value(id);
+    }
     // The control made from the template's control at this position.
-    QWidget* ControlAt(std::size_t index) const { return m_templateControls.at(index); }
+    QWidget* ControlAt(std::size_t index) const
+    {
+        BringControlsUpToDate();
+        return m_templateControls.at(index);
+    }
     template <typename Widget> Widget* Item(int id) const { return qobject_cast<Widget*>(GetDlgItem(id)); }
 
     // Copies controls into fields (true) or fields into controls (false);
-    // false if a control's content was refused.
+    // false if a control's content was refused. Nobody can see or edit the
+    // controls of a hidden dialog, so while it is hidden the fields are what
+    // counts: copying them out waits until the dialog is shown or a control
+    // is asked for, and controls left behind that way have nothing newer to
+    // copy in. A hidden window's every-second exchange touches no control.
     bool UpdateData(bool saveAndValidate);
 
     // The radio buttons of the group that starts at firstId, in template order.
@@ -66,11 +81,15 @@ protected:
     WindowTimers& Timers() { return m_timers; }
 
     void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* CreateControl(const res::ControlTemplate& control);
     const QList<QWidget*>& RadioGroup(int firstId) const;
+    bool ExchangeWithControls(bool saveAndValidate);
+    // Copies out fields whose copying out was put off while hidden.
+    void BringControlsUpToDate() const;
 
     const res::DialogTemplate& m_template;
     Messages& m_messages;
@@ -81,6 +100,9 @@ private:
     QHash<QObject*, int> m_editIds;
     mutable std::map<int, QList<QWidget*>> m_radioGroups;
     bool m_refusing = false;
+    // The fields were last copied out while the dialog was hidden, so the
+    // controls do not show them yet.
+    mutable bool m_controlsBehind = false;
 };
 
 } // namespace vostrel

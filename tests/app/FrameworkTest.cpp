@@ -1,12 +1,14 @@
 // The window services: dialog units, dialogs built from templates, the
 // modal run and radio groups.
 #include "AboutDlg.h"
+#include "DataExchange.h"
 #include "DialogUnits.h"
 #include "ResourceIds.h"
 #include "TemplateDialog.h"
 #include "UiTestSupport.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -71,6 +73,53 @@ TEST(TemplateDialog, RadioGroupIndexIsMinusOneWhenNoneIsChecked)
     EXPECT_TRUE(dialog.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
     dialog.CheckRadioIndex(IDC_UNIT_DAYS, 9);
     EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
+}
+
+// A dialog exchanging one field with its target box, counting its passes.
+class OneFieldDialog final : public TemplateDialog {
+public:
+    explicit OneFieldDialog(Messages& messages) : TemplateDialog(IDD_COUNTDOWN, messages) {}
+    std::string field;
+    int passes = 0;
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override
+    {
+        ++passes;
+        exchange.Text(IDC_END_DATE, field);
+    }
+};
+
+// Hidden, a dialog's exchanges leave its controls alone until someone can
+// see them, and neither what was typed nor what was set is lost meanwhile.
+TEST(TemplateDialog, HiddenDialogsExchangeOnlyOnceTheirControlsAreSeen)
+{
+    test::RecordingMessages messages;
+    OneFieldDialog dialog(messages);
+    QLineEdit* box = dialog.Item<QLineEdit>(IDC_END_DATE);
+    box->setText("typed, then hidden");
+    dialog.UpdateData(true);
+    EXPECT_EQ(dialog.field, "typed, then hidden");
+
+    dialog.field = "set while hidden";
+    dialog.UpdateData(false);
+    for (int tick = 0; tick < 3; ++tick) {
+        dialog.UpdateData(true);
+        dialog.UpdateData(false);
+    }
+    EXPECT_EQ(dialog.passes, 1); // only the read of what was typed
+    EXPECT_EQ(box->text(), "typed, then hidden");
+    EXPECT_EQ(dialog.field, "set while hidden");
+
+    // Asking for a control, or showing the dialog, brings the controls up.
+    EXPECT_EQ(dialog.Item<QLineEdit>(IDC_END_DATE)->text(), "set while hidden");
+    dialog.field = "shown";
+    dialog.UpdateData(false);
+    dialog.show();
+    EXPECT_EQ(box->text(), "shown");
+    box->setText("typed while shown");
+    dialog.UpdateData(true);
+    EXPECT_EQ(dialog.field, "typed while shown");
 }
 
 TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)

@@ -111,6 +111,9 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
 {
     StoreTarget("+0:30", unitMinutes); // as older settings stored them
     Start();
+    Tick(); // hidden ticks keep the end, though the box is not yet shown
+    Tick();
+    EXPECT_EQ(dialog->m_strEndDate, "12/06/2026 10:30:00");
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:30:00");
     EXPECT_EQ(Display(), "    30 Mins");
     Open();

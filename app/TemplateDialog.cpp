@@ -224,7 +224,8 @@ void TemplateDialog::showEvent(QShowEvent* event)
 
 const QList<QWidget*>& TemplateDialog::RadioGroup(int firstId) const
 {
-    // Every tick exchanges the unit buttons: each group is found once.
+    // Every tick of a shown window exchanges the unit buttons: each group
+    // is found once.
     const auto [entry, isNew] = m_radioGroups.try_emplace(firstId);
     QList<QWidget*>& buttons = entry->second;
     if (!isNew)

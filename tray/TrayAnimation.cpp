@@ -60,7 +60,10 @@ BOOL CSystemTray::EndCycle()
 void CSystemTray::OnCycleTimer(std::uint32_t)
 {
     const double elapsedSeconds = (m_services.clock.Now() - m_CycleStart).GetTotalSeconds();
-    if (m_nCycleSeconds > 0 && elapsedSeconds > static_cast<double>(m_nCycleSeconds))
+    // A clock stepped back past the start (a manual correction, the repeated
+    // hour of a fall-back) would otherwise keep the frames cycling until the
+    // wall clock caught up, long after the alarm that started them ended.
+    if (elapsedSeconds < 0 || (m_nCycleSeconds > 0 && elapsedSeconds > static_cast<double>(m_nCycleSeconds)))
         EndCycle();
     else
         AdvanceCycle();

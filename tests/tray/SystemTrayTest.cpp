@@ -135,6 +135,15 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     Tick();
     EXPECT_EQ(tray->EndCycle(), TRUE);
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_CLOCK, IDI_STOPWATCH2, IDI_SMILE, IDI_STOPWATCH2}));
+
+    // A clock stepped back past the start ends the animation at the next tick.
+    area.requests.clear();
+    tray->StartCycle(100, 1);
+    Tick();
+    clock.Set(At(2026, 12, 6, 10, 0, 1));
+    Tick();
+    Tick();
+    EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_STOPWATCH2}));
 }
 
 TEST_F(Tray, AnIconListLongerThanTheIdsIsOutOfMemoryAndAnimatesNothing)

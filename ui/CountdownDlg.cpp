@@ -171,7 +171,7 @@ void CCountdownDlg::OnShowHelp()
 void CCountdownDlg::OnUpdateTimer()
 {
     m_bVisible = true;
-    ShowWindow();
+    BringBack();
 }
 
 int CCountdownDlg::CreateTrayIcon()
@@ -222,8 +222,17 @@ void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)
 
 void CCountdownDlg::ShowWindow()
 {
-    if (isVisible())
-        return;
+    // The alarm asks again every second: a window already in view stays
+    // where the user has put it, behind other windows or not.
+    if (!isVisible() || isMinimized())
+        BringBack();
+}
+
+void CCountdownDlg::BringBack()
+{
+    // Window managers minimise even windows without a minimise button; a
+    // window shown again must come back from that too, in front.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -109,6 +109,8 @@ private:
     void CreateDisplayFont();
     void AddAboutEntry();
     void ApplyVisibility();
+    // Shows the window, restored if minimised, raised and asking for the focus.
+    void BringBack();
 
     // What the countdown asks of the window, the tray icon and the speaker.
     void ExchangeIn() override

@@ -180,6 +180,26 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     EXPECT_EQ(Start().pos(), QPoint(0, 0));
 }
 
+// Window managers minimise even windows without a minimise button.
+TEST_F(CountdownWindow, AMinimisedWindowComesBackForUpdateTimerAndForTheAlarm)
+{
+    StoreTarget("12/06/2026 10:00:05", unitSeconds);
+    CCountdownDlg& dlg = Start();
+    Open();
+    dlg.setWindowState(Qt::WindowMinimized);
+    dlg.OnCommand(ID_UPDATE_TIMER);
+    EXPECT_FALSE(dlg.isMinimized());
+    EXPECT_TRUE(dlg.isVisible());
+
+    dlg.setWindowState(Qt::WindowMinimized);
+    Tick(); // still counting: left alone
+    EXPECT_TRUE(dlg.isMinimized());
+    clock.now = At(2026, 12, 6, 10, 0, 6);
+    Tick();
+    EXPECT_FALSE(dlg.isMinimized());
+    EXPECT_TRUE(dlg.isVisible());
+}
+
 // Window managers keep their window menus to themselves, so About is offered
 // on the window's background as well.
 TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndLeavesTheWindowShown)

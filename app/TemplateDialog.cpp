@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,7 +89,9 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
             (control.style & buttonKindMask) == autoRadioButton && control.id != res::IDC_STATIC) {
             if (!radios)
                 radios = new QButtonGroup(this);
-            radios->addButton(Item<QAbstractButton>(control.id));
+            QAbstractButton* radio = Item<QAbstractButton>(control.id);
+            radios->addButton(radio);
+            radio->installEventFilter(this);
         }
     }
 }
@@ -291,8 +294,32 @@ void TemplateDialog::timerEvent(QTimerEvent* event)
         QDialog::timerEvent(event);
 }
 
+// The arrow keys walk a radio group in template order, wrapping at its
+// ends, and check each button they reach, as a click would. (Qt's own walk
+// goes by where the buttons sit on screen.)
+bool TemplateDialog::StepRadioGroup(QAbstractButton* from, int key)
+{
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    QButtonGroup* radios = from->group();
+    if (step == 0 || !radios)
+        return false;
+    const QList<QAbstractButton*> buttons = radios->buttons();
+    const qsizetype count = buttons.size();
+    QAbstractButton* to = buttons.at((buttons.indexOf(from) + step + count) % count);
+    to->setFocus(Qt::TabFocusReason);
+    to->click();
+    return true;
+}
+
 bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        if (auto* radio = qobject_cast<QRadioButton*>(watched);
+            radio && StepRadioGroup(radio, static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    }
     // An edit box reports losing the focus, except to a popup menu, which
     // leaves the focus where it was.
     if (event->type() == QEvent::FocusOut && m_editIds.contains(watched) &&

@@ -10,6 +10,8 @@
 #include <map>
 #include <vector>
 
+class QAbstractButton;
+
 namespace vostrel {
 
 class DataExchange;
@@ -88,6 +90,7 @@ private:
     QWidget* CreateControl(const res::ControlTemplate& control);
     const QList<QWidget*>& RadioGroup(int firstId) const;
     bool ExchangeWithControls(bool saveAndValidate);
+    bool StepRadioGroup(QAbstractButton* from, int key);
     // Copies out fields whose copying out was put off while hidden.
     void BringControlsUpToDate() const;
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -178,6 +179,23 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     store.ints["Settings/x"] = 0;
     store.ints["Settings/y"] = 0;
     EXPECT_EQ(Start().pos(), QPoint(0, 0));
+}
+
+TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach)
+{
+    StoreTarget("12/06/2026 20:00:00");
+    Start();
+    Open();
+    dialog->Item<QRadioButton>(IDC_UNIT_DAYS)->setFocus();
+    std::vector<int> units;
+    for (const Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        units.push_back(dialog->CheckedRadioIndex(IDC_UNIT_DAYS));
+    }
+    EXPECT_EQ(units, std::vector<int>({1, 2, 3, 4, 0, 4, 3}));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->Item<QRadioButton>(IDC_UNIT_SECONDS));
+    EXPECT_EQ(Display(), "  36000 Secs");
 }
 
 // Window managers minimise even windows without a minimise button.

@@ -1,6 +1,7 @@
 #include "DataExchange.h"
 
 #include "Latin1.h"
+#include "TypingLimit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,15 +61,20 @@ void DataExchange::LimitedText(int id, std::string& field, int maxChars)
         return;
     auto* edit = m_dialog.Item<QLineEdit>(id);
     if (!m_saveAndValidate) {
+        auto* limit = dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator()));
+        if (!limit || limit->Limit() != maxChars) {
+            limit = new TypingLimit(maxChars, edit);
+            edit->setValidator(limit);
+        }
+        // A longer stored text is shown whole, so that the box agrees with
+        // what the program counts with; the limit holds for typing.
+        limit->AllowText(static_cast<qsizetype>(field.size()));
         SetControlText(edit, field);
-        // Setting the limit resets the text, which drops the user's cursor,
-        // selection and undo history: only a new limit is set.
-        if (edit->maxLength() != maxChars)
-            edit->setMaxLength(maxChars);
         return;
     }
+    // Only the program can have put a longer text there: that one stands.
     const QString text = ControlText(edit);
-    if (text.size() > maxChars) {
+    if (text.size() > maxChars && !SameText(text, field)) {
         m_failed = true;
         m_dialog.RefuseInput(id, QStringLiteral("Enter no more than %1 characters.").arg(maxChars));
         return;

@@ -21,8 +21,9 @@ public:
 
     // The text of an edit box or a static text.
     void Text(int id, std::string& field);
-    // The same, for an edit box limited to maxChars characters: going out
-    // sets the limit, coming in refuses a longer text and keeps the field.
+    // The same, for an edit box where the user may type at most maxChars
+    // characters: going out sets the limit (a longer field is still shown
+    // whole), coming in refuses any other longer text and keeps the field.
     void LimitedText(int id, std::string& field, int maxChars);
     // The index of the checked radio button of the group starting at
     // firstId, -1 when none is checked.

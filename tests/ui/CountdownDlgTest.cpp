@@ -153,10 +153,10 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndAppliesOnLeaving)
 {
     StoreTarget("12/06/2027 10:00:00");
     CCountdownDlg& dlg = Start();
-    EXPECT_EQ(Edit(IDC_VAC_DAYS)->maxLength(), 2);
     Open();
     EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_VAC_DAYS));
-    Type(IDC_VAC_DAYS, "20");
+    Type(IDC_VAC_DAYS, "205");
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "20");
     // A tick while the user edits the box keeps the selection.
     Edit(IDC_VAC_DAYS)->setSelection(0, 1);
     Tick();
@@ -165,6 +165,27 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndAppliesOnLeaving)
     QApplication::processEvents();
     EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);
     EXPECT_EQ(Display(), " 229 Days");
+}
+
+// A longer value stored by hand is shown whole and counted whole; typing
+// may shorten it but not lengthen it again.
+TEST_F(CountdownWindow, VacationBoxShowsALongerStoredValueWhole)
+{
+    StoreTarget("12/06/2027 10:00:00");
+    store.texts["Settings/VacationDays"] = "100";
+    CCountdownDlg& dlg = Start();
+    EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 216, 1e-6);
+    Open();
+    Tick();
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "100");
+    EXPECT_EQ(dlg.m_strVacDays, "100");
+    EXPECT_TRUE(messages.shown.isEmpty());
+    Edit(IDC_VAC_DAYS)->setFocus();
+    QTest::keyClick(Edit(IDC_VAC_DAYS), Qt::Key_End);
+    QTest::keyClicks(Edit(IDC_VAC_DAYS), "7");
+    QTest::keyClick(Edit(IDC_VAC_DAYS), Qt::Key_Backspace);
+    QTest::keyClicks(Edit(IDC_VAC_DAYS), "7");
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "10");
 }
 
 TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)

@@ -18,6 +18,8 @@ public:
     }
 
     bool Failed() const { return m_failed; }
+    // Controls into fields (true) or fields into controls (false).
+    bool Saving() const { return m_saveAndValidate; }
 
     // The text of an edit box or a static text.
     void Text(int id, std::string& field);

@@ -98,6 +98,8 @@ void CCountdownDlg::DoDataExchange(DataExchange& exchange)
     exchange.Text(IDC_DISPLAY, m_strDisplay);
     exchange.RadioIndex(IDC_UNIT_DAYS, m_nDisplayPeriod);
     exchange.LimitedText(IDC_VAC_DAYS, m_strVacDays, kVacationDaysMaxChars);
+    if (!exchange.Saving())
+        FitDisplayText();
 }
 
 void CCountdownDlg::OnNotify(int controlId, Notification code)

@@ -107,6 +107,7 @@ private:
     int CreateTrayIcon();
     void ScheduleNextTick();
     void CreateDisplayFont();
+    void FitDisplayText();
     void AddAboutEntry();
     void ApplyVisibility();
     // Shows the window, restored if minimised, raised and asking for the focus.

@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace vostrel {
 namespace {
 
@@ -54,6 +56,27 @@ void CCountdownDlg::CreateDisplayFont()
     palette.setColor(QPalette::WindowText, QColor::fromRgb(kDisplayGreen));
     display->setPalette(palette);
     display->setAutoFillBackground(false);
+}
+
+void CCountdownDlg::FitDisplayText()
+{
+    // The display keeps its font; only a text wider than the control (a
+    // long way past the end in hours, minutes and seconds) is drawn smaller,
+    // so that the whole figure and its unit can be read.
+    auto* display = Item<QLabel>(res::IDC_DISPLAY);
+    if (!m_Font || !display)
+        return;
+    QFont font = *m_Font;
+    const QString text = display->text();
+    int width = QFontMetrics(font).horizontalAdvance(text);
+    while (width > display->width() && font.pixelSize() > 1) {
+        // Down in proportion, then a pixel at a time for what rounding leaves.
+        const int proportional = font.pixelSize() * display->width() / width;
+        font.setPixelSize(std::max(1, std::min(font.pixelSize() - 1, proportional)));
+        width = QFontMetrics(font).horizontalAdvance(text);
+    }
+    if (display->font() != font)
+        display->setFont(font);
 }
 
 } // namespace vostrel

@@ -219,6 +219,25 @@ TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach
     EXPECT_EQ(Display(), "  36000 Secs");
 }
 
+// A figure too wide for the display is drawn smaller, whole; a shorter one
+// has the display's own font again.
+TEST_F(CountdownWindow, TheDisplayTextAlwaysFits)
+{
+    clock.now = At(2026, 12, 6, 10, 30, 33);
+    CCountdownDlg& dlg = Start(); // the first start's target: 01/01/2001, long past
+    Open();
+    QLabel* display = dlg.Item<QLabel>(IDC_DISPLAY);
+    dlg.CheckRadioIndex(IDC_UNIT_DAYS, unitHms);
+    Tick();
+    ASSERT_EQ(Display(), "-227290:-30:-33 HMS");
+    EXPECT_LE(display->fontMetrics().horizontalAdvance(Display()), display->width());
+    EXPECT_LT(display->font().pixelSize(), dlg.m_Font->pixelSize());
+    EXPECT_GT(display->font().pixelSize(), dlg.m_Font->pixelSize() / 2);
+    dlg.CheckRadioIndex(IDC_UNIT_DAYS, unitDays);
+    Tick();
+    EXPECT_EQ(display->font(), *dlg.m_Font);
+}
+
 // Window managers minimise even windows without a minimise button.
 TEST_F(CountdownWindow, AMinimisedWindowComesBackForUpdateTimerAndForTheAlarm)
 {

@@ -2,6 +2,7 @@
 
 #include "Latin1.h"
 
+#include "Centring.h"
 #include "DataExchange.h"
 #include "IconPicture.h"
 #include "Icons.h"
@@ -12,13 +13,11 @@
 #include <QEventLoop>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimerEvent>
 
@@ -157,15 +156,8 @@ void TemplateDialog::StartVisibility()
 {
     // A template without an origin is centred over its owner when the owner
     // is on screen, else over the screen's work area.
-    if (m_template.frame.x == 0 && m_template.frame.y == 0) {
-        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const QRect area = owner && owner->isVisible() && !owner->isMinimized() ? owner->frameGeometry()
-                           : screen                                             ? screen->availableGeometry()
-                                                                                : QRect();
-        if (area.isValid())
-            move(area.center() - rect().center());
-    }
+    if (m_template.frame.x == 0 && m_template.frame.y == 0)
+        CentreOverOwner(*this);
     show();
 }
 

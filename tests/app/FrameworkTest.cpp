@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "DataExchange.h"
 #include "DialogUnits.h"
+#include "MessageDialog.h"
 #include "ResourceIds.h"
 #include "TemplateDialog.h"
 #include "UiTestSupport.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -135,6 +138,39 @@ TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
     CAboutDlg overOwner(messages, &owner);
     overOwner.Start();
     EXPECT_LE((overOwner.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 8);
+}
+
+// A text taller than the screen: its own line breaks, no line wrapped, the
+// rest scrolled so that the one OK button stays on screen; and only its
+// owner is blocked while it is open.
+TEST(MessageDialog, KeepsTheTextsLinesAndFitsTheScreenWithOneOkButton)
+{
+    QWidget owner;
+    QString text;
+    for (int line = 0; line < 80; ++line)
+        text += QString("Line %1 stands on its own, as the text breaks it, whatever the box's width.\n")
+                    .arg(line);
+    MessageDialog box(text, &owner);
+    box.show();
+    QApplication::processEvents();
+    EXPECT_EQ(box.windowTitle(), QApplication::applicationName());
+    EXPECT_EQ(box.windowModality(), Qt::WindowModal);
+    auto* label = box.findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), text);
+    EXPECT_FALSE(label->wordWrap());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GT(label->sizeHint().height(), area.height());
+    EXPECT_TRUE(area.contains(box.frameGeometry()));
+    auto* scroller = box.findChild<QScrollArea*>();
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0); // the longest line fits
+    EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);   // the rest scrolls
+    const QList<QAbstractButton*> buttons = box.findChildren<QAbstractButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons[0]->text().remove('&'), "OK");
+    EXPECT_TRUE(area.contains(buttons[0]->mapToGlobal(buttons[0]->rect().bottomRight())));
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    EXPECT_EQ(box.result(), QDialog::Accepted);
 }
 
 TEST(TemplateDialog, ModalRunOutlivesHidingAndEndsWithTheDialog)

@@ -26,8 +26,7 @@ constexpr std::array<std::string_view, 10> kFragments = {
     " MM/DD/YY HH:MM:SS AM/PM \nExamples: \n2/6/97 or 12/31/97 5 PM (The time entry is optional)\n",
     " +HH:MM \nExample: +3:45 is 3 hours and 45 minutes from now. \n"
     "(The plus sign is required so the program knows it is an interval, not a date or time)\n\n\n",
-    " Thanks to the authors of the CSystemTray notification-area class and of the trick of keeping the "
-    "dialog hidden until it is wanted.",
+    " Thanks to the authors of the CSystemTray class and of the trick of the hidden dialog.",
 };
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "MainWindow.h"
 #include "Messages.h"
 #include "QtNotifyArea.h"
+#include "ResourceIds.h"
 #include "SettingsFileStore.h"
+#include "SingleInstance.h"
 #include "Speaker.h"
 
 #include <QApplication>
@@ -18,12 +20,22 @@ bool CCountdownApp::InitInstance()
     // The settings live under the organisation "Pelmark" and the
     // application's name, which is the executable's base name.
     SettingsFileStore store(QApplication::organizationName(), QApplication::applicationName());
+    // A second start of the same program shows the running copy's window
+    // instead, as Update Timer does.
+    Application application;
+    SingleInstance single(
+        SingleInstance::KeyFor(QApplication::organizationName(), QApplication::applicationName()));
+    const bool running = single.Start([&application] {
+        if (CommandWindow* window = application.GetMainWnd())
+            window->SendCommand(res::ID_UPDATE_TIMER);
+    });
+    if (!running)
+        return false;
     SystemClock clock;
     DesktopBell bell;
     LazyToneSpeaker speaker(bell, LazyToneSpeaker::DefaultFolders());
     QtMessages messages;
     QtNotifyArea notifyArea;
-    Application application;
     {
         CCountdownDlg dialog({clock, speaker, store, messages, notifyArea, application});
         application.SetMainWnd(&dialog);

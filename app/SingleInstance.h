@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+namespace vostrel {
+
+// One running copy per user and program name. A later start asks the
+// running copy to take over (it shows its window) and ends; a copy that is
+// gone or does not answer is replaced. Copies under other names, which keep
+// settings of their own, each have a copy of their own.
+class SingleInstance final : public QObject {
+public:
+    // key: the local socket's name or path (see KeyFor).
+    explicit SingleInstance(QString key, std::chrono::milliseconds answerWait = std::chrono::seconds(3));
+
+    // Either hands over to the running copy, which then shows itself (false:
+    // this copy should end), or becomes the running copy, whose every later
+    // start calls onLaterStart (true).
+    bool Start(std::function<void()> onLaterStart);
+
+    // Where the copies of a program of this organisation and name meet:
+    // a socket in the user's runtime folder (a per-user pipe on Windows).
+    static QString KeyFor(const QString& organisation, const QString& application);
+
+private:
+    bool HandOver();
+    void Listen();
+    void Answer();
+
+    QString m_key;
+    std::chrono::milliseconds m_answerWait;
+    QLocalServer m_server;
+    std::function<void()> m_onLaterStart;
+};
+
+} // namespace vostrel

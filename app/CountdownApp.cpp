@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "CountdownDlg.h"
+#include "DesktopNotifications.h"
 #include "LazyToneSpeaker.h"
 #include "MainWindow.h"
 #include "Messages.h"
@@ -35,9 +36,13 @@ bool CCountdownApp::InitInstance()
     DesktopBell bell;
     LazyToneSpeaker speaker(bell, LazyToneSpeaker::DefaultFolders());
     QtMessages messages;
+    DesktopNotifications notifications([&application] {
+        if (CommandWindow* window = application.GetMainWnd())
+            window->SendCommand(res::ID_UPDATE_TIMER);
+    });
     QtNotifyArea notifyArea;
     {
-        CCountdownDlg dialog({clock, speaker, store, messages, notifyArea, application});
+        CCountdownDlg dialog({clock, speaker, store, messages, notifications, notifyArea, application});
         application.SetMainWnd(&dialog);
         dialog.DoModal();
         application.SetMainWnd(nullptr);

@@ -2,6 +2,7 @@
 // controls, the engine and the tooltip, as the running program pays it.
 #include "CountdownDlg.h"
 #include "Messages.h"
+#include "Notifier.h"
 #include "NotifyArea.h"
 #include "ProfileStore.h"
 #include "Speaker.h"
@@ -14,8 +15,10 @@ namespace {
 
 using namespace vostrel;
 
-struct Quiet final : Speaker, Messages, NotifyArea, ProfileStore {
+struct Quiet final : Speaker, Messages, Notifier, NotifyArea, ProfileStore {
     void Beep(unsigned, unsigned) override {}
+    void Notify(const QString&, const QString&) override {}
+    void Close() override {}
     void Show(QWidget*, const QString&) override {}
     bool IsAvailable() const override { return true; }
     bool ShellNotifyIcon(std::uint32_t, const NOTIFYICONDATA&) override { return true; }
@@ -38,7 +41,7 @@ void WindowTick(benchmark::State& loop)
     Quiet quiet;
     SystemClock clock;
     Application app;
-    CCountdownDlg dialog({clock, quiet, quiet, quiet, quiet, app});
+    CCountdownDlg dialog({clock, quiet, quiet, quiet, quiet, quiet, app});
     dialog.Start();
     if (loop.range(0) != 0)
         dialog.show();

@@ -6,6 +6,7 @@
 #include "DataExchange.h"
 #include "HelpText.h"
 #include "Messages.h"
+#include "Notifier.h"
 #include "ResourceIds.h"
 #include "Speaker.h"
 
@@ -13,6 +14,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -148,6 +151,7 @@ void CCountdownDlg::ScheduleNextTick()
 void CCountdownDlg::OnOkClicked(int)
 {
     SaveSettings();
+    m_services.notifier.Close();
     ComputeVacationAdjust();
     hide();
     m_bVisible = false;
@@ -174,6 +178,7 @@ void CCountdownDlg::OnUpdateTimer()
 {
     m_bVisible = true;
     BringBack();
+    m_services.notifier.Close(); // the user is here: it has done its work
 }
 
 int CCountdownDlg::CreateTrayIcon()
@@ -224,10 +229,32 @@ void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)
 
 void CCountdownDlg::ShowWindow()
 {
+    m_alarmThisRefresh = true;
     // The alarm asks again every second: a window already in view stays
     // where the user has put it, behind other windows or not.
     if (!isVisible() || isMinimized())
         BringBack();
+}
+
+void CCountdownDlg::ChangeTip(const std::string& tip)
+{
+    m_TrayIcon.ChangeTip(tip);
+    // The tip is the last thing every refresh gives, and only the alarm
+    // shows the window from within one: the countdown has just passed its
+    // end when this refresh raised the alarm and the one before did not.
+    const bool expired = std::exchange(m_alarmThisRefresh, false);
+    if (expired && !m_expired)
+        NotifyExpiry();
+    m_expired = expired;
+}
+
+void CCountdownDlg::NotifyExpiry()
+{
+    // On desktops without tooltips, or with the user in another window, the
+    // alarm is easy to miss: the desktop is told once, as the end passes.
+    m_services.notifier.Notify(
+        QStringLiteral("Time is up"),
+        QStringLiteral("The countdown to %1 has ended.").arg(FromLatin1(m_strEndDate)));
 }
 
 void CCountdownDlg::BringBack()

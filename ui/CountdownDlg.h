@@ -16,18 +16,20 @@ namespace vostrel {
 
 class Clock;
 class Messages;
+class Notifier;
 class NotifyArea;
 class ProfileStore;
 class Speaker;
 
 // What the countdown window needs from outside: the clock, the speaker, the
-// settings store, message boxes, the notification area and the application
-// whose main window it is.
+// settings store, message boxes, desktop notifications, the notification
+// area and the application whose main window it is.
 struct CountdownServices {
     const Clock& clock;
     Speaker& speaker;
     ProfileStore& store;
     Messages& messages;
+    Notifier& notifier;
     NotifyArea& notifyArea;
     Application& app;
 };
@@ -112,6 +114,7 @@ private:
     void ApplyVisibility();
     // Shows the window, restored if minimised, raised and asking for the focus.
     void BringBack();
+    void NotifyExpiry();
 
     // What the countdown asks of the window, the tray icon and the speaker.
     void ExchangeIn() override
@@ -124,10 +127,7 @@ private:
     }
     void Beep(unsigned frequencyHz, unsigned durationMs) override;
     void ShowWindow() override;
-    void ChangeTip(const std::string& tip) override
-    {
-        m_TrayIcon.ChangeTip(tip);
-    }
+    void ChangeTip(const std::string& tip) override;
     void LoadIconRange(unsigned firstId, unsigned lastId) override
     {
         m_TrayIcon.LoadIconRange(firstId, lastId);
@@ -144,6 +144,9 @@ private:
     CountdownServices m_services;
     CountdownEngine m_engine{*this, *this};
     QString m_aboutEntry; // the About entry offered on the window's menu
+    // The refresh under way raised the alarm; the last finished one had.
+    bool m_alarmThisRefresh = false;
+    bool m_expired = false;
 };
 
 } // namespace vostrel

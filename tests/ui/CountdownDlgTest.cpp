@@ -36,7 +36,7 @@ protected:
     CCountdownDlg& Start()
     {
         dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifyArea, app});
+            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -82,6 +82,7 @@ protected:
     test::RecordingSpeaker speaker;
     test::MemoryStore store;
     test::RecordingMessages messages;
+    test::RecordingNotifier notifier;
     test::RecordingNotifyArea notifyArea;
     Application app;
     std::unique_ptr<CCountdownDlg> dialog;
@@ -217,6 +218,33 @@ TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach
     EXPECT_EQ(units, std::vector<int>({1, 2, 3, 4, 0, 4, 3}));
     EXPECT_EQ(QApplication::focusWidget(), dialog->Item<QRadioButton>(IDC_UNIT_SECONDS));
     EXPECT_EQ(Display(), "  36000 Secs");
+}
+
+TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUserComes)
+{
+    StoreTarget("12/06/2026 10:00:02", unitSeconds);
+    Start();
+    Tick();
+    EXPECT_TRUE(notifier.notified.isEmpty());
+    for (int second = 3; second < 6; ++second) {
+        clock.now = At(2026, 12, 6, 10, 0, second);
+        Tick();
+    }
+    EXPECT_EQ(notifier.notified,
+              QStringList({"Time is up: The countdown to 12/06/2026 10:00:02 has ended."}));
+    EXPECT_EQ(speaker.beeps.size(), 3u); // while the alarm itself goes on
+    dialog->OnCommand(ID_UPDATE_TIMER);
+    EXPECT_EQ(notifier.closed, 1);
+
+    // A new target closes it too; its end is told again.
+    Open();
+    Type(IDC_END_DATE, "+0:01");
+    const int closedBefore = notifier.closed;
+    QTest::mouseClick(dialog->Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
+    EXPECT_EQ(notifier.closed, closedBefore + 1);
+    clock.now = At(2026, 12, 6, 10, 1, 6);
+    Tick();
+    EXPECT_EQ(notifier.notified.size(), 2);
 }
 
 // A figure too wide for the display is drawn smaller, whole; a shorter one

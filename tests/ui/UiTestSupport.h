@@ -3,6 +3,7 @@
 #include "CountdownDlg.h"
 #include "EngineTestSupport.h"
 #include "Messages.h"
+#include "Notifier.h"
 #include "NotifyArea.h"
 #include "ProfileStore.h"
 #include "Speaker.h"
@@ -26,6 +27,17 @@ class RecordingSpeaker final : public Speaker {
 public:
     void Beep(unsigned hz, unsigned ms) override { beeps.push_back({hz, ms}); }
     std::vector<std::pair<unsigned, unsigned>> beeps;
+};
+
+class RecordingNotifier final : public Notifier {
+public:
+    void Notify(const QString& summary, const QString& body) override
+    {
+        notified.append(summary + ": " + body);
+    }
+    void Close() override { ++closed; }
+    QStringList notified;
+    int closed = 0;
 };
 
 class RecordingMessages final : public Messages {

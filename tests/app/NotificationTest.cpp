@@ -1,0 +1,59 @@
+// Desktop notifications, against a notification server of the tests' own
+// on the tests' private session bus.
+#include "DesktopNotifications.h"
+#include "FakeNotificationServer.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vostrel {
+namespace {
+
+using test::FakeNotificationServer;
+
+TEST(DesktopNotifications, WithoutAServerNothingHappens)
+{
+    int activated = 0;
+    DesktopNotifications notifications([&activated] { ++activated; });
+    notifications.Notify("Vostrel", "Time is up.");
+    notifications.Close();
+    QTest::qWait(50);
+    EXPECT_EQ(activated, 0);
+}
+
+TEST(DesktopNotifications, AskForAnUrgentNotificationWhoseActionComesBackAndCloseIt)
+{
+    FakeNotificationServer server(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server"));
+    ASSERT_TRUE(server.Owned());
+    int activated = 0;
+    DesktopNotifications notifications([&activated] { ++activated; });
+
+    notifications.Notify("Time is up", "The countdown to 12/06/2026 13:45:00 has ended.");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.notified.size() == 1; }, 5000));
+    const FakeNotificationServer::Notification& shown = server.notified[0];
+    EXPECT_EQ(shown.appName, QCoreApplication::applicationName());
+    EXPECT_EQ(shown.appIcon, "io.pelmark.Vostrel");
+    EXPECT_EQ(shown.summary, "Time is up");
+    EXPECT_EQ(shown.body, "The countdown to 12/06/2026 13:45:00 has ended.");
+    EXPECT_EQ(shown.actions, QStringList({"default", "Show"}));
+    EXPECT_EQ(shown.hints.value("urgency").toInt(), 2);
+    EXPECT_EQ(shown.hints.value("desktop-entry").toString(), "io.pelmark.Vostrel");
+
+    // Another notification's action is not ours.
+    server.InvokeAction(shown.id + 1, "default");
+    server.InvokeAction(shown.id, "default");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return activated > 0; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(activated, 1);
+
+    // Closed before the server has answered: closed as soon as it has.
+    notifications.Notify("Time is up", "Again.");
+    notifications.Close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.closed.empty(); }, 5000));
+    ASSERT_EQ(server.notified.size(), 2u);
+    EXPECT_EQ(server.closed, std::vector<uint>({server.notified[1].id}));
+}
+
+} // namespace
+} // namespace vostrel

@@ -21,11 +21,10 @@ bool CCountdownApp::InitInstance()
     // The settings live under the organisation "Pelmark" and the
     // application's name, which is the executable's base name.
     SettingsFileStore store(QApplication::organizationName(), QApplication::applicationName());
-    // A second start of the same program shows the running copy's window
-    // instead, as Update Timer does.
+    // A second start with the same settings shows the running copy's
+    // window instead, as Update Timer does.
     Application application;
-    SingleInstance single(
-        SingleInstance::KeyFor(QApplication::organizationName(), QApplication::applicationName()));
+    SingleInstance single(SingleInstance::KeyFor(store.Location()));
     const bool running = single.Start([&application] {
         if (CommandWindow* window = application.GetMainWnd())
             window->SendCommand(res::ID_UPDATE_TIMER);

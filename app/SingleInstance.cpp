@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -21,14 +23,18 @@ SingleInstance::SingleInstance(QString key, std::chrono::milliseconds answerWait
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::Answer);
 }
 
-QString SingleInstance::KeyFor(const QString& organisation, const QString& application)
+QString SingleInstance::KeyFor(const QString& settingsFile)
 {
-    const QString name = organisation + u'-' + application;
+    // Named after the settings, short enough for a socket's path.
+    const QString name =
+        QFileInfo(settingsFile).completeBaseName() + u'-' +
+        QCryptographicHash::hash(settingsFile.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
 #ifdef Q_OS_WIN
-    // Pipe names are seen by every user of the machine.
+    // Pipe names are seen by every user of the machine; registry paths are
+    // the same for all of them.
     return name + u'-' + qEnvironmentVariable("USERNAME");
 #else
-    // The runtime folder is the user's own (mode 0700), on every session.
+    // The runtime folder is the user's own (mode 0700), in every session.
     return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).filePath(name + ".socket");
 #endif
 }

@@ -8,10 +8,10 @@
 
 namespace vostrel {
 
-// One running copy per user and program name. A later start asks the
-// running copy to take over (it shows its window) and ends; a copy that is
-// gone or does not answer is replaced. Copies under other names, which keep
-// settings of their own, each have a copy of their own.
+// One running copy per settings: a later start with the same settings asks
+// the running copy to take over (it shows its window) and ends; a copy that
+// is gone or does not answer is replaced. A renamed copy, which keeps
+// settings of its own, has a running copy of its own.
 class SingleInstance final : public QObject {
 public:
     // key: the local socket's name or path (see KeyFor).
@@ -22,9 +22,9 @@ public:
     // start calls onLaterStart (true).
     bool Start(std::function<void()> onLaterStart);
 
-    // Where the copies of a program of this organisation and name meet:
-    // a socket in the user's runtime folder (a per-user pipe on Windows).
-    static QString KeyFor(const QString& organisation, const QString& application);
+    // Where the copies that share this settings file meet: a socket in the
+    // user's runtime folder (a pipe of the user's on Windows).
+    static QString KeyFor(const QString& settingsFile);
 
 private:
     bool HandOver();

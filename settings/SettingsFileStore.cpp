@@ -65,6 +65,11 @@ void SettingsFileStore::WriteText(std::string_view section, std::string_view nam
     Write(Key(section, name), FromLatin1(value));
 }
 
+QString SettingsFileStore::Location() const
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, m_organisation, m_application).fileName();
+}
+
 void SettingsFileStore::Write(const QString& key, const QVariant& value)
 {
     // QSettings saves through a temporary file that replaces the old one in

@@ -18,6 +18,8 @@ public:
     std::string ReadText(std::string_view section, std::string_view name, std::string_view fallback) override;
     void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
     void WriteText(std::string_view section, std::string_view name, std::string_view value) override;
+    // The file (or registry key) that holds the settings.
+    QString Location() const;
 
 private:
     void Write(const QString& key, const QVariant& value);

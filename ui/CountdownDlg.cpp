@@ -200,7 +200,7 @@ void CCountdownDlg::StartVisibility()
 void CCountdownDlg::ApplyVisibility()
 {
     if (m_bVisible)
-        ShowWindow();
+        ShowIfHidden();
     else if (isVisible())
         hide();
 }
@@ -229,7 +229,13 @@ void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)
 
 void CCountdownDlg::ShowWindow()
 {
+    // Only the alarm shows the window from within a refresh.
     m_alarmThisRefresh = true;
+    ShowIfHidden();
+}
+
+void CCountdownDlg::ShowIfHidden()
+{
     // The alarm asks again every second: a window already in view stays
     // where the user has put it, behind other windows or not.
     if (!isVisible() || isMinimized())
@@ -239,9 +245,9 @@ void CCountdownDlg::ShowWindow()
 void CCountdownDlg::ChangeTip(const std::string& tip)
 {
     m_TrayIcon.ChangeTip(tip);
-    // The tip is the last thing every refresh gives, and only the alarm
-    // shows the window from within one: the countdown has just passed its
-    // end when this refresh raised the alarm and the one before did not.
+    // The tip is the last thing every refresh gives: the countdown has just
+    // passed its end when this refresh raised the alarm and the one before
+    // did not.
     const bool expired = std::exchange(m_alarmThisRefresh, false);
     if (expired && !m_expired)
         NotifyExpiry();

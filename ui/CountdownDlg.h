@@ -114,6 +114,7 @@ private:
     void ApplyVisibility();
     // Shows the window, restored if minimised, raised and asking for the focus.
     void BringBack();
+    void ShowIfHidden();
     void NotifyExpiry();
 
     // What the countdown asks of the window, the tray icon and the speaker.

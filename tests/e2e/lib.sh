@@ -35,6 +35,13 @@ pids+=($!)
 wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
+# A real window manager, for what depends on one (minimising, framing).
+start_window_manager() {
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" 10 || fail "openbox did not start"
+}
+
 start_tray_host() {
   local attempt
   for attempt in 1 2 3; do
@@ -52,10 +59,11 @@ start_tray_host() {
   fail "trayer did not start on $DISPLAY"
 }
 
-# Visible top-level Vostrel windows as "id x y width height".
+# Visible Vostrel windows as "id x y width height", whether a window manager
+# has framed them or not.
 windows() {
   local id
-  for id in $(xwininfo -root -children | awk '/^     0x/ && /\("Vostrel" "Vostrel"\)/ { print $1 }'); do
+  for id in $(xdotool search --onlyvisible --class '^Vostrel$' 2>/dev/null); do
     xwininfo -id "$id" | awk -v id="$id" '
       /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
       /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { seen = 1 }
@@ -66,17 +74,21 @@ dialog() { windows | awk '$4 > 300'; }
 menu() { windows | awk '$4 < 300 && $5 > 60'; }
 tooltip() { windows | awk '$5 < 40 && $4 > 40'; }
 
-# The centre of the tray icon: the window embedded in trayer's panel.
-icon_centre() {
+# Vostrel's windows embedded in trayer's panel, at whatever depth a window
+# manager has put the panel, as "width height x y".
+tray_icons() {
   xwininfo -root -tree | awk '
-    /"panel": \("panel" "trayer"\)/ { inpanel = 1; next }
-    inpanel && /^        0x/ && $0 ~ /[0-9]+x[0-9]+\+/ {
+    /"panel": \("panel" "trayer"\)/ { match($0, /^ */); depth = RLENGTH; inpanel = 1; next }
+    inpanel { match($0, /^ */); if (RLENGTH <= depth) exit }
+    inpanel && /\("Vostrel" "Vostrel"\)/ {
       match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+/)
       split(substr($0, RSTART, RLENGTH), p, /[x+ ]+/)
-      print p[5] + int(p[1] / 2), p[6] + int(p[2] / 2); exit
-    }
-    inpanel && /^     0x/ { exit }'
+      print p[1], p[2], p[5], p[6]
+    }'
 }
+
+# The centre of the tray icon.
+icon_centre() { tray_icons | awk 'NR == 1 { print $3 + int($1 / 2), $4 + int($2 / 2) }'; }
 
 # Counts the pixels of one kind of colour (yellow, blue or white) in the
 # tray icon's square; the tray host may scale the icon and blend its edges.
@@ -92,8 +104,9 @@ icon_pixels() {
     } END { print n + 0 }'
 }
 
+# Starts the program, behind the command and environment given, if any.
 start_vostrel() {
-  "$binary" >"$work/vostrel.log" 2>&1 &
+  "$@" "$binary" >"$work/vostrel.log" 2>&1 &
   vostrel_pid=$!
   pids+=($vostrel_pid)
   wait_for "[ -n \"\$(icon_centre)\" ]" 15 || fail "no tray icon appeared"

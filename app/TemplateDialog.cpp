@@ -21,6 +21,8 @@
 #include <QShowEvent>
 #include <QTimerEvent>
 
+#include <limits>
+
 namespace vostrel {
 namespace {
 
@@ -72,6 +74,7 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
     }
     for (std::size_t i = 0; i < m_templateControls.size(); ++i)
         m_templateControls[i]->setGeometry(ControlRect(m_template.controls[i]));
+    NameEditBoxesAfterTheirLabels();
     const QRect frame = m_units.ToPixels(m_template.frame);
     setFixedSize(frame.size());
     // An origin of (0, 0) is left for the start to centre.
@@ -92,6 +95,38 @@ TemplateDialog::TemplateDialog(int templateId, Messages& messages, QWidget* pare
             radios->addButton(radio);
             radio->installEventFilter(this);
         }
+    }
+}
+
+// Screen readers announce an edit box by the text that labels it: the
+// nearest text just left of it on its row, or just above it.
+void TemplateDialog::NameEditBoxesAfterTheirLabels()
+{
+    const std::span<const res::ControlTemplate> controls = m_template.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].controlClass != res::ControlClass::edit)
+            continue;
+        const res::DialogRect& box = controls[i].rect;
+        const res::ControlTemplate* label = nullptr;
+        int nearest = std::numeric_limits<int>::max();
+        for (const res::ControlTemplate& text : controls) {
+            if (text.controlClass != res::ControlClass::staticControl || text.text.empty() ||
+                (text.style & staticKindMask) == iconPicture)
+                continue;
+            const res::DialogRect& r = text.rect;
+            const bool onItsRow =
+                r.y < box.y + box.height && box.y < r.y + r.height && r.x + r.width <= box.x;
+            const bool aboveIt = r.y + r.height <= box.y && r.x < box.x + box.width && box.x < r.x + r.width;
+            const int distance = onItsRow  ? box.x - (r.x + r.width)
+                                 : aboveIt ? box.y - (r.y + r.height)
+                                           : std::numeric_limits<int>::max();
+            if (distance < nearest) {
+                nearest = distance;
+                label = &text;
+            }
+        }
+        if (label)
+            m_templateControls[i]->setAccessibleName(FromLatin1(label->text).remove(u'&'));
     }
 }
 

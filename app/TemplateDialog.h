@@ -91,6 +91,7 @@ private:
     const QList<QWidget*>& RadioGroup(int firstId) const;
     bool ExchangeWithControls(bool saveAndValidate);
     bool StepRadioGroup(QAbstractButton* from, int key);
+    void NameEditBoxesAfterTheirLabels();
     // Copies out fields whose copying out was put off while hidden.
     void BringControlsUpToDate() const;
 

@@ -83,6 +83,7 @@ void CCountdownDlg::OnInitDialog()
 {
     AddAboutEntry();
     CreateDisplayFont();
+    NameTheControlsWithoutText();
     LoadSettings();
     ComputeVacationAdjust();
     ScheduleNextTick();

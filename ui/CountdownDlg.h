@@ -109,6 +109,7 @@ private:
     int CreateTrayIcon();
     void ScheduleNextTick();
     void CreateDisplayFont();
+    void NameTheControlsWithoutText();
     void FitDisplayText();
     void AddAboutEntry();
     void ApplyVisibility();

@@ -15,6 +15,8 @@ namespace {
 // The icon resource of each icon choice; choice 5 is 136 (there is no 135).
 constexpr int kChoiceIcons[] = {res::IDI_FIRECRACKER, res::IDI_EYE,   res::IDI_FROWN,
                                 res::IDI_SMILE,       res::IDI_CLOCK, res::IDI_STOPWATCH2};
+// What each choice's picture shows, for screen readers.
+constexpr const char* kChoiceNames[] = {"firecracker", "eye", "frown", "smile", "clock", "stopwatch"};
 
 constexpr QRgb kDisplayGreen = 0x00FF00;
 
@@ -26,6 +28,18 @@ void CCountdownDlg::ApplyIconChoice()
         m_hIcon = res::LoadIconHandle(kChoiceIcons[m_nWhichIcon]);
     setWindowIcon(res::IconFromHandle(m_hIcon)); // the same picture, big and small
     m_TrayIcon.ChangeIcon(m_hIcon);
+}
+
+void CCountdownDlg::NameTheControlsWithoutText()
+{
+    for (int choice = 0; choice < 6; ++choice) {
+        if (QWidget* picture = GetDlgItem(res::IDC_ICON_CHOICE0 + choice))
+            picture->setAccessibleName(
+                QStringLiteral("Icon: %1").arg(QLatin1StringView(kChoiceNames[choice])));
+    }
+    // A text, announced as the text it shows.
+    if (QWidget* display = GetDlgItem(res::IDC_DISPLAY))
+        display->setAccessibleDescription(QStringLiteral("Time left"));
 }
 
 void CCountdownDlg::OnIconClicked(int controlId)

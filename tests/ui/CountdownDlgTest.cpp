@@ -2,6 +2,7 @@
 #include "UiTestSupport.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -265,6 +266,27 @@ TEST_F(CountdownWindow, TheDisplayTextAlwaysFits)
     dlg.CheckRadioIndex(IDC_UNIT_DAYS, unitDays);
     Tick();
     EXPECT_EQ(display->font(), *dlg.m_Font);
+}
+
+TEST_F(CountdownWindow, ScreenReadersHearTheLabelsTheIconsAndTheTimeLeft)
+{
+    StoreTarget("12/06/2026 20:00:00", unitHours);
+    Start();
+    Open();
+    const auto accessible = [this](int id) {
+        return QAccessible::queryAccessibleInterface(dialog->GetDlgItem(id));
+    };
+    EXPECT_EQ(accessible(IDC_END_DATE)->text(QAccessible::Name), "Date[Time]:");
+    EXPECT_EQ(accessible(IDC_VAC_DAYS)->text(QAccessible::Name), "Vac. Days");
+    QStringList icons;
+    for (int id = IDC_ICON_CHOICE0; id <= IDC_ICON_CHOICE5; ++id)
+        icons.append(accessible(id)->text(QAccessible::Name));
+    EXPECT_EQ(icons, QStringList({"Icon: firecracker", "Icon: eye", "Icon: frown", "Icon: smile",
+                                  "Icon: clock", "Icon: stopwatch"}));
+    EXPECT_EQ(accessible(IDC_DISPLAY)->role(), QAccessible::StaticText);
+    EXPECT_EQ(accessible(IDC_DISPLAY)->text(QAccessible::Name), "   10 Hrs");
+    EXPECT_EQ(Edit(IDC_END_DATE)->focusPolicy(), Qt::ClickFocus); // the tab stops are as they were
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->focusPolicy(), Qt::StrongFocus);
 }
 
 // Window managers minimise even windows without a minimise button.

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The mutation check: puts each deliberate fault listed in tests/mutants.txt
+# into a scratch copy of the tree, one at a time, rebuilds it incrementally
+# and runs the tests against it, the tests of the fault's own subsystem
+# first. Prints one line per fault (caught, and by which test, or survived)
+# and a total; exits non-zero when any fault survives or no longer applies.
+# Usage: scripts/mutants.sh [PATTERN]   (only the faults whose line matches)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+pattern=${1:-}
+scratch=${MUTANTS_DIR:-$root/build-mutants}
+tree=$scratch/tree
+build=$scratch/build
+log=$scratch/log
+mkdir -p "$scratch"
+
+# The scratch tree: this commit, plus whatever the working tree changes in it.
+if [ ! -d "$tree/.git" ] && [ ! -f "$tree/.git" ]; then
+  git worktree prune
+  git worktree add --detach --force "$tree" HEAD >/dev/null
+fi
+git -C "$tree" checkout --detach --force -q "$(git rev-parse HEAD)"
+git diff HEAD --binary | git -C "$tree" apply --allow-empty 2>/dev/null || true
+git ls-files --others --exclude-standard -z | xargs -0 -r -I{} cp --parents {} "$tree/"
+
+cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 \
+  -DVOSTREL_BENCH=OFF >"$log" 2>&1
+cmake --build "$build" >>"$log" 2>&1 || { tail -n 30 "$log"; echo "the scratch tree does not build" >&2; exit 1; }
+
+# The test executables that look at a subsystem's code, most telling first.
+first_tests() {
+  case "$1" in
+    engine/*) echo "tests/engine/engine_tests" ;;
+    settings/*) echo "tests/settings/settings_tests" ;;
+    tray/*) echo "tests/tray/tray_tests tests/ui/ui_tests" ;;
+    ui/*) echo "tests/ui/ui_tests tests/app/app_tests" ;;
+    app/*) echo "tests/app/app_tests tests/ui/ui_tests" ;;
+    resources/*) echo "tests/resources/resources_tests tests/ui/ui_tests tests/app/app_tests" ;;
+  esac
+}
+
+# The first failing test of a GoogleTest run's output.
+first_failure() { sed -n 's/^\[  FAILED  \] \([^ ]*\).*/\1/p' | head -n 1; }
+
+caught=0
+survived=0
+stale=0
+while IFS=$'\t' read -r file text replacement effect <&3; do
+  case "$file" in "" | "#"*) continue ;; esac
+  [ -z "$pattern" ] || grep -q -- "$pattern" <<<"$file$text$replacement$effect" || continue
+  target=$tree/$file
+  [ -f "$target" ] && cp "$target" "$scratch/original"
+  if [ ! -f "$target" ] || ! MUT_TEXT=$text MUT_NEW=$replacement python3 - "$target" <<'PY'; then
+import os, re, sys
+path = sys.argv[1]
+unescape = lambda s: re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), s)
+text, new = unescape(os.environ["MUT_TEXT"]), unescape(os.environ["MUT_NEW"])
+source = open(path, encoding="utf-8").read()
+if source.count(text) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(source.replace(text, new))
+PY
+    echo "STALE     $file: $text (not found exactly once)"
+    stale=$((stale + 1))
+    continue
+  fi
+  verdict=""
+  first=$(first_tests "$file")
+  if ! cmake --build "$build" --target $(for exe in $first; do basename "$exe"; done) >"$log" 2>&1; then
+    verdict="caught by the compiler"
+  fi
+  if [ -z "$verdict" ]; then
+    for exe in $first; do
+      if ! (cd "$build" && timeout 120 "./$exe" --gtest_brief=1 >"$log" 2>&1); then
+        verdict="caught by $(first_failure <"$log")"
+        [ "$verdict" = "caught by " ] && verdict="caught by $(basename "$exe") (crash or hang)"
+        break
+      fi
+    done
+  fi
+  if [ -z "$verdict" ]; then
+    if ! cmake --build "$build" >"$log" 2>&1; then
+      verdict="caught by the compiler"
+    elif ! ctest --test-dir "$build" --timeout 180 -j "$(nproc)" >"$log" 2>&1; then
+      verdict="caught by $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$log" | head -n 1)"
+    fi
+  fi
+  cp "$scratch/original" "$target"
+  if [ -n "$verdict" ]; then
+    echo "caught    $file: $effect ($verdict)"
+    caught=$((caught + 1))
+  else
+    echo "SURVIVED  $file: $text -> $replacement ($effect)"
+    survived=$((survived + 1))
+  fi
+done 3<tests/mutants.txt
+
+echo "$((caught + survived + stale)) faults: $caught caught, $survived survived, $stale stale"
+[ "$survived" -eq 0 ] && [ "$stale" -eq 0 ]

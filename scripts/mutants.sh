@@ -46,8 +46,13 @@ first_failure() { sed -n 's/^\[  FAILED  \] \([^ ]*\).*/\1/p' | head -n 1; }
 caught=0
 survived=0
 stale=0
-while IFS=$'\t' read -r file text replacement effect <&3; do
-  case "$file" in "" | "#"*) continue ;; esac
+while IFS= read -r line <&3; do
+  case "$line" in "" | "#"*) continue ;; esac
+  # cut, unlike read, keeps empty fields (a replacement by nothing).
+  file=$(cut -f1 <<<"$line")
+  text=$(cut -f2 <<<"$line")
+  replacement=$(cut -f3 <<<"$line")
+  effect=$(cut -f4 <<<"$line")
   [ -z "$pattern" ] || grep -q -- "$pattern" <<<"$file$text$replacement$effect" || continue
   target=$tree/$file
   [ -f "$target" ] && cp "$target" "$scratch/original"
@@ -68,7 +73,7 @@ PY
   verdict=""
   first=$(first_tests "$file")
   if ! cmake --build "$build" --target $(for exe in $first; do basename "$exe"; done) >"$log" 2>&1; then
-    verdict="caught by the compiler"
+    verdict="broken"
   fi
   if [ -z "$verdict" ]; then
     for exe in $first; do
@@ -81,13 +86,17 @@ PY
   fi
   if [ -z "$verdict" ]; then
     if ! cmake --build "$build" >"$log" 2>&1; then
-      verdict="caught by the compiler"
+      verdict="broken"
     elif ! ctest --test-dir "$build" --timeout 180 -j "$(nproc)" >"$log" 2>&1; then
       verdict="caught by $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$log" | head -n 1)"
     fi
   fi
   cp "$scratch/original" "$target"
-  if [ -n "$verdict" ]; then
+  if [ "$verdict" = broken ]; then
+    # A fault that does not build tests nothing: it must be written again.
+    echo "BROKEN    $file: $text -> $replacement (does not build)"
+    stale=$((stale + 1))
+  elif [ -n "$verdict" ]; then
     echo "caught    $file: $effect ($verdict)"
     caught=$((caught + 1))
   else
@@ -96,5 +105,5 @@ PY
   fi
 done 3<tests/mutants.txt
 
-echo "$((caught + survived + stale)) faults: $caught caught, $survived survived, $stale stale"
+echo "$((caught + survived + stale)) faults: $caught caught, $survived survived, $stale stale or broken"
 [ "$survived" -eq 0 ] && [ "$stale" -eq 0 ]

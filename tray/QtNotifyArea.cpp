@@ -1,7 +1,6 @@
 #include "QtNotifyArea.h"
 
 #include "Icons.h"
-#include "MessageWindow.h"
 
 #include <QGuiApplication>
 
@@ -9,12 +8,6 @@
 
 namespace vostrel {
 namespace {
-
-QString TipText(const NOTIFYICONDATA& record)
-{
-    return QString::fromLatin1(record.szTip,
-                               static_cast<qsizetype>(strnlen(record.szTip, sizeof record.szTip)));
-}
 
 std::uint32_t MouseMessage(QSystemTrayIcon::ActivationReason reason)
 {
@@ -58,7 +51,7 @@ bool QtNotifyArea::IsAvailable() const
 
 bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record)
 {
-    const Key key{record.hWnd, record.uID};
+    const NotifyKey key = KeyOf(record);
     const auto found = m_icons.find(key);
     switch (request) {
     case NIM_ADD: {
@@ -101,15 +94,14 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
     }
 }
 
-void QtNotifyArea::Activated(const Key& key, QSystemTrayIcon::ActivationReason reason)
+void QtNotifyArea::Activated(const NotifyKey& key, QSystemTrayIcon::ActivationReason reason)
 {
     const auto found = m_icons.find(key);
     if (found == m_icons.end())
         return;
     const NOTIFYICONDATA& record = found->second->record;
-    if (MessageWindow* window = MessageWindow::FromHandle(record.hWnd))
-        window->WindowProc(record.uCallbackMessage, record.uID,
-                           static_cast<std::intptr_t>(MouseMessage(reason)));
+    SendToRecordWindow(record, record.uCallbackMessage, record.uID,
+                       static_cast<std::intptr_t>(MouseMessage(reason)));
 }
 
 } // namespace vostrel

@@ -1,5 +1,6 @@
 #include "CSystemTray.h"
 #include "ResourceIds.h"
+#include "TrayTestSupport.h"
 #include "UiTestSupport.h"
 
 #include <QApplication>
@@ -21,15 +22,6 @@ constexpr std::uint32_t kCallback = WM_USER + 10;
 constexpr std::intptr_t kLeftDoubleClick = 0x0203;
 constexpr std::intptr_t kRightButtonUp = 0x0205;
 
-// A main window that records the commands it receives.
-class CommandRecorder final : public CommandWindow {
-public:
-    void SendCommand(unsigned id) override { commands.push_back(id); }
-    QWidget* Widget() override { return &widget; }
-    std::vector<unsigned> commands;
-    QWidget widget;
-};
-
 class Tray : public testing::Test {
 protected:
     Tray()
@@ -47,7 +39,7 @@ protected:
 
     test::RecordingNotifyArea area;
     Application app;
-    CommandRecorder mainWindow;
+    test::CommandRecorder mainWindow;
     test::FixedClock clock{At(2026, 12, 6, 10)};
     test::RecordingMessages messages;
     bool hasMenu = true;

@@ -1,6 +1,7 @@
 #include "QtNotifyArea.h"
 
 #include "Icons.h"
+#include "OpenToolTip.h"
 
 #include <QGuiApplication>
 
@@ -34,7 +35,7 @@ struct QtNotifyArea::Entry {
 };
 
 // Qt puts the icons back by itself when a tray host restarts or first
-// appears, on StatusNotifierItem desktops and on XEmbed ones alike.
+// appears.
 QtNotifyArea::QtNotifyArea() = default;
 
 QtNotifyArea::~QtNotifyArea() = default;
@@ -77,8 +78,10 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
         }
         if ((record.uFlags & NIF_TIP) &&
             std::memcmp(entry.record.szTip, record.szTip, sizeof record.szTip) != 0) {
+            const QString shown = TipText(entry.record);
             std::memcpy(entry.record.szTip, record.szTip, sizeof record.szTip);
             entry.icon.setToolTip(TipText(entry.record));
+            ReplaceOpenToolTip(shown, TipText(entry.record));
         }
         if (record.uFlags & NIF_MESSAGE)
             entry.record.uCallbackMessage = record.uCallbackMessage;

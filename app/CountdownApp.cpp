@@ -2,10 +2,10 @@
 
 #include "Clock.h"
 #include "CountdownDlg.h"
+#include "DesktopNotifyArea.h"
 #include "LazyToneSpeaker.h"
 #include "MainWindow.h"
 #include "Messages.h"
-#include "QtNotifyArea.h"
 #include "SettingsFileStore.h"
 #include "Speaker.h"
 
@@ -22,7 +22,7 @@ bool CCountdownApp::InitInstance()
     DesktopBell bell;
     LazyToneSpeaker speaker(bell, LazyToneSpeaker::DefaultFolders());
     QtMessages messages;
-    QtNotifyArea notifyArea;
+    DesktopNotifyArea notifyArea;
     Application application;
     {
         CCountdownDlg dialog({clock, speaker, store, messages, notifyArea, application});

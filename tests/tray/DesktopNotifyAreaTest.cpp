@@ -70,21 +70,20 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
 
     std::optional<test::TestWatcher> watcher;
     watcher.emplace([this](const QString&) { log.append("sni register"); });
-    ASSERT_TRUE(watcher->WaitForRegistrations(1));
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
     EXPECT_EQ(log, QStringList({"xembed add 136 Vostrel", "xembed delete", "sni register"}));
     const QString service = watcher->registered.constFirst();
     const QVariantMap item = test::Properties(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem");
     EXPECT_EQ(item.value("XAyatanaLabel").toString(), "10 Hrs");
     EXPECT_EQ(item.value("Status").toString(), "NeedsAttention");
-    const SniPixmapList pixmaps = qdbus_cast<SniPixmapList>(item.value("IconPixmap"));
-    SniPixmapCache expected;
-    ASSERT_EQ(pixmaps.size(), expected.Pixmaps(IDI_CLOCK).size());
-    for (qsizetype i = 0; i < pixmaps.size(); ++i)
-        EXPECT_EQ(pixmaps[i].pixels, expected.Pixmaps(IDI_CLOCK)[i].pixels);
+    // The clock, not the stopwatch it started with.
+    EXPECT_EQ(qdbus_cast<SniPixmapList>(item.value("IconPixmap")).value(3).pixels,
+              SniPixmapCache().Pixmaps(IDI_CLOCK).value(3).pixels);
 
-    // The watcher goes: the item leaves the bus before XEmbed shows the icon.
+    // The watcher goes: XEmbed shows the icon as it is now, and the item has
+    // left the bus.
     watcher.reset();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return log.size() == 4; }, 5000));
+    ASSERT_TRUE(test::WaitUntil([this] { return log.size() == 4; }));
     EXPECT_EQ(log.back(), "xembed add 134    10 Hrs");
     EXPECT_FALSE(OnBus(service));
 }
@@ -93,12 +92,12 @@ TEST_F(HostChoice, WithoutXEmbedTheIconWaitsForAWatcherAndRegistersAgainWithANew
 {
     Start([] { return nullptr; });
     std::optional<test::TestWatcher> watcher(std::in_place);
-    ASSERT_TRUE(watcher->WaitForRegistrations(1));
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
     const QString service = watcher->registered.constFirst();
 
     watcher.reset(); // the desktop's panel restarts
     watcher.emplace();
-    ASSERT_TRUE(watcher->WaitForRegistrations(1));
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
     EXPECT_EQ(watcher->registered, QStringList({service}));
     EXPECT_TRUE(OnBus(service));
 }

@@ -45,7 +45,7 @@ protected:
     QString Add()
     {
         if (!tray->AddToTray(nullptr, kCallback, "Vostrel", IDI_STOPWATCH2, IDR_TRAYMENU) ||
-            !watcher.WaitForRegistrations(1))
+            !test::WaitUntil([this] { return !watcher.registered.isEmpty(); }))
             return {};
         return watcher.registered.constFirst();
     }
@@ -151,7 +151,7 @@ TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChanged)
     tray->ChangeIcon(IDI_CLOCK);
     // Signals from one sender arrive in order: anything the unchanged
     // ticks sent would come before the last change's.
-    ASSERT_TRUE(log.WaitFor(7));
+    ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 7; }));
     EXPECT_EQ(log.Names(), QStringList({"NewToolTip", "XAyatanaNewLabel", "PropertiesChanged", "NewToolTip",
                                         "XAyatanaNewLabel", "PropertiesChanged", "NewIcon"}));
     EXPECT_EQ(log.messages[1].arguments(), QVariantList({"10 Hrs", "00 Hrs"}));
@@ -167,7 +167,7 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointA
     const QString service = Add();
     ASSERT_FALSE(service.isEmpty());
     EXPECT_EQ(Call(service, kItemPath, kItem, "Activate", {5, 5}).type(), QDBusMessage::ReplyMessage);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !mainWindow.commands.empty(); }, 5000));
+    ASSERT_TRUE(test::WaitUntil([this] { return !mainWindow.commands.empty(); }));
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
 
     // While the popup is open, the host must already have its reply; it
@@ -231,7 +231,7 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
                                                        {9, "clicked", QDBusVariant(0), 0}})});
     ASSERT_EQ(group.type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(qdbus_cast<QList<int>>(group.arguments().at(0)), QList<int>({9}));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return mainWindow.commands.size() >= 2; }, 5000));
+    ASSERT_TRUE(test::WaitUntil([this] { return mainWindow.commands.size() >= 2; }));
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_SHOW_ABOUT, ID_UPDATE_TIMER}));
 }
 
@@ -246,7 +246,7 @@ TEST_F(StatusNotifier, TheAlarmNeedsAttentionUntilItEnds)
     tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); // the next frame
     tray->EndCycle();                              // and the picture back
     EXPECT_EQ(Item(service).value("Status").toString(), "Active");
-    ASSERT_TRUE(log.WaitFor(4));
+    ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 4; }));
     EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
     EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));
     EXPECT_EQ(log.messages.back().arguments(), QVariantList({"Active"}));

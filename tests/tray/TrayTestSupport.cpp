@@ -19,6 +19,11 @@ void Sync()
 
 } // namespace
 
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    return QTest::qWaitFor(condition, kPatienceMs);
+}
+
 QDBusConnection DesktopBus()
 {
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
@@ -57,11 +62,6 @@ TestWatcher::~TestWatcher()
     DesktopBus().unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
 }
 
-bool TestWatcher::WaitForRegistrations(qsizetype n) const
-{
-    return QTest::qWaitFor([this, n] { return registered.size() >= n; }, kPatienceMs);
-}
-
 void TestWatcher::RegisterStatusNotifierItem(const QString& service)
 {
     registered.append(service);
@@ -92,11 +92,6 @@ QStringList SignalLog::Names() const
     for (const QDBusMessage& message : messages)
         names.append(message.member());
     return names;
-}
-
-bool SignalLog::WaitFor(qsizetype n) const
-{
-    return QTest::qWaitFor([this, n] { return messages.size() >= n; }, kPatienceMs);
 }
 
 } // namespace vostrel::test

@@ -23,6 +23,9 @@ public:
     QWidget widget;
 };
 
+// Waits, a few seconds at most, for a condition; whether it came true.
+bool WaitUntil(const std::function<bool()>& condition);
+
 // The connection the test's desktop side speaks on, apart from the
 // program's. Calls from it to the program's objects in this same process
 // must not block: the program answers only from the event loop.
@@ -42,8 +45,6 @@ class TestWatcher final : public QObject, protected QDBusContext {
 public:
     explicit TestWatcher(std::function<void(const QString&)> onRegister = {});
     ~TestWatcher() override;
-    // Waits, a few seconds at most, for the watcher to have heard of n items.
-    bool WaitForRegistrations(qsizetype n) const;
 
     QStringList registered; // the names items registered, in order
 
@@ -61,8 +62,6 @@ class SignalLog final : public QObject {
 public:
     explicit SignalLog(const QString& service);
     QStringList Names() const;
-    // Waits, a few seconds at most, for n signals in all.
-    bool WaitFor(qsizetype n) const;
 
     QList<QDBusMessage> messages;
 

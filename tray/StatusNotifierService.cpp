@@ -16,11 +16,11 @@ int NextNumber()
 } // namespace
 
 StatusNotifierService::StatusNotifierService()
-    : m_connectionName(QStringLiteral("vostrel-tray-%1").arg(NextNumber())),
+    : m_number(NextNumber()), m_connectionName(QStringLiteral("vostrel-tray-%1").arg(m_number)),
       m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName)),
       m_name(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
                  .arg(QCoreApplication::applicationPid())
-                 .arg(m_connectionName.section(QLatin1Char('-'), -1)))
+                 .arg(m_number))
 {
 }
 

@@ -28,6 +28,7 @@ public:
     void RegisterWithWatcher() const;
 
 private:
+    int m_number;
     QString m_connectionName;
     QDBusConnection m_bus;
     QString m_name;

@@ -3,10 +3,10 @@
 #include "Clock.h"
 #include "CountdownDlg.h"
 #include "DesktopNotifications.h"
+#include "DesktopNotifyArea.h"
 #include "LazyToneSpeaker.h"
 #include "MainWindow.h"
 #include "Messages.h"
-#include "QtNotifyArea.h"
 #include "ResourceIds.h"
 #include "SettingsFileStore.h"
 #include "SingleInstance.h"
@@ -39,7 +39,7 @@ bool CCountdownApp::InitInstance()
         if (CommandWindow* window = application.GetMainWnd())
             window->SendCommand(res::ID_UPDATE_TIMER);
     });
-    QtNotifyArea notifyArea;
+    DesktopNotifyArea notifyArea;
     {
         CCountdownDlg dialog({clock, speaker, store, messages, notifications, notifyArea, application});
         application.SetMainWnd(&dialog);

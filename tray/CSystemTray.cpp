@@ -172,7 +172,27 @@ std::intptr_t CSystemTray::WindowProc(std::uint32_t message, std::uintptr_t wPar
         return HandleTrayMessage(wParam, lParam);
     if (message == WM_TIMER)
         OnCycleTimer(static_cast<std::uint32_t>(wParam));
+    // An entry chosen where the desktop draws the menu itself: it goes on
+    // to the main window as the popup's choices do.
+    if (message == WM_COMMAND)
+        PostToMainWindow(static_cast<unsigned>(wParam & 0xFFFF));
     return 0;
+}
+
+void CSystemTray::PostToMainWindow(unsigned command) const
+{
+    CommandWindow* mainWindow = m_services.app.GetMainWnd();
+    if (command == 0 || !mainWindow || !mainWindow->Widget())
+        return;
+    // It reaches the main window once the current handler is done, as a
+    // posted command would.
+    QMetaObject::invokeMethod(
+        mainWindow->Widget(),
+        [&app = m_services.app, command] {
+            if (CommandWindow* target = app.GetMainWnd())
+                target->SendCommand(command);
+        },
+        Qt::QueuedConnection);
 }
 
 std::int32_t CSystemTray::HandleTrayMessage(std::uintptr_t wParam, std::intptr_t lParam)
@@ -187,20 +207,11 @@ std::int32_t CSystemTray::HandleTrayMessage(std::uintptr_t wParam, std::intptr_t
         if (!popup)
             return 0;
         popup->SetDefaultItem(m_nDefaultEntry, m_bDefaultByPosition != FALSE);
-        const QPoint cursor = QCursor::pos();
+        // Where the desktop says the click was; the pointer's position only
+        // when it does not say (Wayland cannot report the pointer at all).
+        const QPoint at = m_services.area.EventPosition().value_or(QCursor::pos());
         BringToFront(mainWindow);
-        const unsigned command = popup->Track(cursor, mainWindow ? mainWindow->Widget() : nullptr);
-        // The chosen entry reaches the main window once this handler is
-        // done, as a posted command would.
-        if (command != 0 && mainWindow && mainWindow->Widget()) {
-            QMetaObject::invokeMethod(
-                mainWindow->Widget(),
-                [this, command] {
-                    if (CommandWindow* target = m_services.app.GetMainWnd())
-                        target->SendCommand(command);
-                },
-                Qt::QueuedConnection);
-        }
+        PostToMainWindow(popup->Track(at, mainWindow ? mainWindow->Widget() : nullptr));
         return 1;
     }
     if (mouse == WM_LBUTTONDBLCLK) {

@@ -94,6 +94,7 @@ protected:
 private:
     class HiddenWindow;
     bool Notify(std::uint32_t request);
+    void PostToMainWindow(unsigned command) const;
     std::uint32_t StartFrameTimer(std::uint32_t msPerFrame);
     bool StopFrameTimer(std::uint32_t id);
 

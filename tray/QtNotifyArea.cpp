@@ -1,7 +1,7 @@
 #include "QtNotifyArea.h"
 
 #include "Icons.h"
-#include "MessageWindow.h"
+#include "OpenToolTip.h"
 
 #include <QGuiApplication>
 
@@ -9,12 +9,6 @@
 
 namespace vostrel {
 namespace {
-
-QString TipText(const NOTIFYICONDATA& record)
-{
-    return QString::fromLatin1(record.szTip,
-                               static_cast<qsizetype>(strnlen(record.szTip, sizeof record.szTip)));
-}
 
 std::uint32_t MouseMessage(QSystemTrayIcon::ActivationReason reason)
 {
@@ -41,7 +35,7 @@ struct QtNotifyArea::Entry {
 };
 
 // Qt puts the icons back by itself when a tray host restarts or first
-// appears, on StatusNotifierItem desktops and on XEmbed ones alike.
+// appears.
 QtNotifyArea::QtNotifyArea() = default;
 
 QtNotifyArea::~QtNotifyArea() = default;
@@ -58,7 +52,7 @@ bool QtNotifyArea::IsAvailable() const
 
 bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record)
 {
-    const Key key{record.hWnd, record.uID};
+    const NotifyKey key = KeyOf(record);
     const auto found = m_icons.find(key);
     switch (request) {
     case NIM_ADD: {
@@ -84,8 +78,10 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
         }
         if ((record.uFlags & NIF_TIP) &&
             std::memcmp(entry.record.szTip, record.szTip, sizeof record.szTip) != 0) {
+            const QString shown = TipText(entry.record);
             std::memcpy(entry.record.szTip, record.szTip, sizeof record.szTip);
             entry.icon.setToolTip(TipText(entry.record));
+            ReplaceOpenToolTip(shown, TipText(entry.record));
         }
         if (record.uFlags & NIF_MESSAGE)
             entry.record.uCallbackMessage = record.uCallbackMessage;
@@ -101,15 +97,14 @@ bool QtNotifyArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& 
     }
 }
 
-void QtNotifyArea::Activated(const Key& key, QSystemTrayIcon::ActivationReason reason)
+void QtNotifyArea::Activated(const NotifyKey& key, QSystemTrayIcon::ActivationReason reason)
 {
     const auto found = m_icons.find(key);
     if (found == m_icons.end())
         return;
     const NOTIFYICONDATA& record = found->second->record;
-    if (MessageWindow* window = MessageWindow::FromHandle(record.hWnd))
-        window->WindowProc(record.uCallbackMessage, record.uID,
-                           static_cast<std::intptr_t>(MouseMessage(reason)));
+    SendToRecordWindow(record, record.uCallbackMessage, record.uID,
+                       static_cast<std::intptr_t>(MouseMessage(reason)));
 }
 
 } // namespace vostrel

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "NotifyArea.h"
+#include "NotifyRecord.h"
 
 #include <QObject>
 #include <QSystemTrayIcon>
 
 #include <map>
 #include <memory>
-#include <utility>
 
 namespace vostrel {
 
@@ -25,11 +25,10 @@ public:
 
 private:
     struct Entry;
-    using Key = std::pair<std::uint32_t, std::uint32_t>; // window and icon id
 
-    void Activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
+    void Activated(const NotifyKey& key, QSystemTrayIcon::ActivationReason reason);
 
-    std::map<Key, std::unique_ptr<Entry>> m_icons;
+    std::map<NotifyKey, std::unique_ptr<Entry>> m_icons;
 };
 
 } // namespace vostrel

@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "Messages.h"
+#include "NotifyArea.h"
 
 #include <new>
 
@@ -35,6 +36,8 @@ BOOL CSystemTray::StartCycle(std::uint32_t msPerFrame, std::int32_t seconds)
     m_hRestoreIcon = CurrentIcon();
     // Before the hidden window exists there is nothing to animate.
     m_nCycleTimer = m_window ? StartFrameTimer(msPerFrame) : 0;
+    if (m_nCycleTimer != 0 && m_bInTray)
+        m_services.area.SetAttention(m_IconRecord, true);
     return m_nCycleTimer != 0 ? TRUE : FALSE;
 }
 
@@ -49,11 +52,14 @@ BOOL CSystemTray::AdvanceCycle()
 
 BOOL CSystemTray::EndCycle()
 {
-    const BOOL stopped = m_nCycleTimer != 0 && StopFrameTimer(m_nCycleTimer) ? TRUE : FALSE;
+    const bool wasRunning = m_nCycleTimer != 0;
+    const BOOL stopped = wasRunning && StopFrameTimer(m_nCycleTimer) ? TRUE : FALSE;
     m_nCycleTimer = 0;
     if (m_hRestoreIcon != 0)
         ChangeIcon(m_hRestoreIcon);
     m_hRestoreIcon = 0;
+    if (wasRunning && m_bInTray)
+        m_services.area.SetAttention(m_IconRecord, false);
     return stopped;
 }
 

@@ -20,6 +20,15 @@ xdotool mousemove $((x - 5)) "$y" sleep 0.2 mousemove "$x" "$y"
 wait_for "[ -n \"\$(tooltip)\" ]" 8 || fail "no tooltip on hover"
 import -window root "$shots/tray-tooltip.png"
 
+echo "== the open tooltip follows the time left"
+tip=$(tooltip | awk '{ print $1 }')
+import -window "$tip" "$work/tip-before.png"
+sleep 2
+[ "$(tooltip | awk '{ print $1 }')" = "$tip" ] || fail "the tooltip closed or moved"
+import -window "$tip" "$work/tip-after.png"
+[ "$(compare -metric AE "$work/tip-before.png" "$work/tip-after.png" null: 2>&1)" != 0 ] ||
+  fail "the open tooltip kept its old text"
+
 echo "== right click: the menu; Update Timer shows the window"
 open_menu
 import -window root "$shots/tray-menu.png"

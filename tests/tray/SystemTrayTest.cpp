@@ -1,5 +1,6 @@
 #include "CSystemTray.h"
 #include "ResourceIds.h"
+#include "TrayTestSupport.h"
 #include "UiTestSupport.h"
 
 #include <QApplication>
@@ -21,15 +22,6 @@ constexpr std::uint32_t kCallback = WM_USER + 10;
 constexpr std::intptr_t kLeftDoubleClick = 0x0203;
 constexpr std::intptr_t kRightButtonUp = 0x0205;
 
-// A main window that records the commands it receives.
-class CommandRecorder final : public CommandWindow {
-public:
-    void SendCommand(unsigned id) override { commands.push_back(id); }
-    QWidget* Widget() override { return &widget; }
-    std::vector<unsigned> commands;
-    QWidget widget;
-};
-
 class Tray : public testing::Test {
 protected:
     Tray()
@@ -47,7 +39,7 @@ protected:
 
     test::RecordingNotifyArea area;
     Application app;
-    CommandRecorder mainWindow;
+    test::CommandRecorder mainWindow;
     test::FixedClock clock{At(2026, 12, 6, 10)};
     test::RecordingMessages messages;
     bool hasMenu = true;
@@ -79,11 +71,15 @@ TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)
 TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenOne)
 {
     ASSERT_EQ(Add(), TRUE);
-    // The user chooses About, the fourth entry, from the menu once it opens.
+    // The area says where the click was; the menu opens there. The user
+    // chooses About, the fourth entry, once it opens.
+    area.eventPosition = QPoint(150, 120);
     QStringList entries;
-    QTimer::singleShot(20, [&entries] {
+    QPoint menuAt;
+    QTimer::singleShot(20, [&entries, &menuAt] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
+        menuAt = menu->pos();
         for (const QAction* action : menu->actions())
             entries.append(action->isSeparator() ? "-" : action->text());
         entries.append("default " + menu->defaultAction()->text());
@@ -92,7 +88,11 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     EXPECT_EQ(tray->WindowProc(kCallback, IDR_TRAYMENU, kRightButtonUp), 1);
     EXPECT_EQ(entries,
               QStringList({"Update Timer", "-", "Help", "About", "-", "E&xit", "default Update Timer"}));
-    EXPECT_TRUE(mainWindow.commands.empty()); // it arrives once the handler is done
+    EXPECT_EQ(menuAt, QPoint(150, 120));
+    // An entry chosen from the desktop's own drawing of the menu comes as a
+    // command message and, like the popup's, arrives once the handler is done.
+    tray->WindowProc(WM_COMMAND, ID_SHOW_HELP, 0);
+    EXPECT_TRUE(mainWindow.commands.empty());
     QApplication::processEvents();
 
     // By position (the fresh default, entry 0), the command comes from the menu as it is now.
@@ -106,7 +106,8 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     // Other icons' messages are not handled; other mouse messages do nothing.
     EXPECT_EQ(tray->HandleTrayMessage(IDR_TRAYMENU + 1, kLeftDoubleClick), 0);
     EXPECT_EQ(tray->HandleTrayMessage(IDR_TRAYMENU, WM_LBUTTONUP), 1);
-    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_SHOW_ABOUT, ID_UPDATE_TIMER, ID_APP_EXIT}));
+    EXPECT_EQ(mainWindow.commands,
+              std::vector<unsigned>({ID_SHOW_ABOUT, ID_SHOW_HELP, ID_UPDATE_TIMER, ID_APP_EXIT}));
 }
 
 TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
@@ -124,6 +125,7 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     Tick(); // and no timer runs any more to change it
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_FROWN, IDI_SMILE, IDI_STOPWATCH2}));
     EXPECT_EQ(tray->EndCycle(), FALSE);
+    EXPECT_EQ(area.attention, std::vector<bool>({true, false})); // only while it ran
 
     // A restart begins at the first frame and puts back the saved picture,
     // not the owner's choice made during the alarm.

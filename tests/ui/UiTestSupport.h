@@ -60,6 +60,8 @@ public:
         requests.push_back({request, record});
         return succeed;
     }
+    void SetAttention(const NOTIFYICONDATA&, bool on) override { attention.push_back(on); }
+    std::optional<QPoint> EventPosition() const override { return eventPosition; }
 
     // The pictures sent, in order, by add and modify requests that carry one.
     std::vector<std::uint32_t> Pictures() const
@@ -75,6 +77,8 @@ public:
     bool available = true;
     bool succeed = true;
     std::vector<Request> requests;
+    std::vector<bool> attention;         // every change of attention, in order
+    std::optional<QPoint> eventPosition; // what the area says of every mouse event
 };
 
 // Settings kept in memory under "section/name", integers and texts apart.

@@ -1,0 +1,256 @@
+// The tray icon on a StatusNotifierItem desktop, as a host on the bus sees
+// it: the watcher here is the test's, on a connection of its own.
+#include "CSystemTray.h"
+#include "DBusMenuTypes.h"
+#include "ResourceIds.h"
+#include "SniTypes.h"
+#include "StatusNotifierArea.h"
+#include "TrayTestSupport.h"
+#include "UiTestSupport.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vostrel {
+namespace {
+
+using namespace res;
+using test::At;
+using test::Call;
+
+constexpr std::uint32_t kCallback = WM_USER + 10;
+const QString kItem = QStringLiteral("org.kde.StatusNotifierItem");
+const QString kItemPath = QStringLiteral("/StatusNotifierItem");
+const QString kMenu = QStringLiteral("com.canonical.dbusmenu");
+const QString kMenuPath = QStringLiteral("/MenuBar");
+
+class StatusNotifier : public testing::Test {
+protected:
+    StatusNotifier()
+    {
+        app.SetMainWnd(&mainWindow);
+        tray.emplace(TrayServices{area, app, clock, messages});
+    }
+    // Adds the icon and waits for the watcher to hear of it; its bus name.
+    QString Add()
+    {
+        if (!tray->AddToTray(nullptr, kCallback, "Vostrel", IDI_STOPWATCH2, IDR_TRAYMENU) ||
+            !test::WaitUntil([this] { return !watcher.registered.isEmpty(); }))
+            return {};
+        return watcher.registered.constFirst();
+    }
+    QVariantMap Item(const QString& service) { return test::Properties(service, kItemPath, kItem); }
+
+    test::TestWatcher watcher;
+    StatusNotifierArea area;
+    Application app;
+    test::CommandRecorder mainWindow;
+    test::FixedClock clock{At(2026, 12, 6, 10)};
+    test::RecordingMessages messages;
+    std::optional<CSystemTray> tray;
+};
+
+SniPixmapList PixmapsOf(const QVariant& property)
+{
+    return qdbus_cast<SniPixmapList>(property);
+}
+
+// The pixel at (x, y) as the bytes on the bus, A, R, G, B, read as one
+// big-endian number.
+quint32 Pixel(const SniPixmap& pixmap, int x, int y)
+{
+    return qFromBigEndian<quint32>(pixmap.pixels.constData() + 4 * (y * pixmap.width + x));
+}
+
+TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    EXPECT_TRUE(service.startsWith(
+        QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
+    QVariantMap item = Item(service);
+    EXPECT_EQ(item.value("Category").toString(), "ApplicationStatus");
+    EXPECT_EQ(item.value("Id").toString(), QCoreApplication::applicationName());
+    EXPECT_EQ(item.value("Title").toString(), "Vostrel");
+    EXPECT_EQ(item.value("Status").toString(), "Active");
+    EXPECT_EQ(item.value("WindowId"), QVariant(0));
+    EXPECT_EQ(item.value("ItemIsMenu"), QVariant(false));
+    EXPECT_EQ(item.value("Menu").value<QDBusObjectPath>().path(), kMenuPath);
+    EXPECT_EQ(PixmapsOf(item.value("IconPixmap")).size(), 6);
+    EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "Vostrel");
+    EXPECT_EQ(item.value("XAyatanaLabel").toString(), "Vostrel");
+
+    // The countdown's padded tip: the label goes without the padding, its
+    // guide holds a zero for every figure.
+    tray->ChangeTip(" 0:59:57 HMS");
+    item = Item(service);
+    EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "0:59:57 HMS");
+    EXPECT_EQ(item.value("XAyatanaLabel").toString(), "0:59:57 HMS");
+    EXPECT_EQ(item.value("XAyatanaLabelGuide").toString(), "0:00:00 HMS");
+
+    // Gone from the bus with the icon.
+    tray.reset();
+    EXPECT_EQ(Item(service), QVariantMap());
+}
+
+TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
+    const SniPixmapList pixmaps = PixmapsOf(Item(service).value("IconPixmap"));
+    ASSERT_EQ(pixmaps.size(), 6);
+    const int sizes[] = {16, 22, 24, 32, 48, 64};
+    const std::set<quint32> drawnColours = {0x00000000, 0xFF000000, 0xFFFFFF00};
+    for (int i = 0; i < 6; ++i) {
+        const SniPixmap& pixmap = pixmaps[i];
+        EXPECT_EQ(pixmap.width, sizes[i]);
+        EXPECT_EQ(pixmap.height, sizes[i]);
+        ASSERT_EQ(pixmap.pixels.size(), sizes[i] * sizes[i] * 4);
+        std::set<quint32> colours;
+        for (int y = 0; y < pixmap.height; ++y) {
+            for (int x = 0; x < pixmap.width; ++x)
+                colours.insert(Pixel(pixmap, x, y));
+        }
+        EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
+    }
+    // At 64 pixels each drawn pixel is two by two: the face's middle, an
+    // eye, the corner outside the face.
+    const QByteArray& big = pixmaps[5].pixels;
+    EXPECT_EQ(big.mid(4 * (32 * 64 + 32), 4), QByteArray("\xFF\xFF\xFF\x00", 4));
+    EXPECT_EQ(big.mid(4 * (21 * 64 + 21), 4), QByteArray("\xFF\x00\x00\x00", 4));
+    EXPECT_EQ(big.mid(0, 4), QByteArray(4, '\0'));
+}
+
+TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChanged)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    test::SignalLog log(service);
+    const auto unchangedTicks = [this](const std::string& tip) {
+        for (int i = 0; i < 3; ++i) {
+            tray->ChangeTip(tip);
+            tray->ChangeIcon(IDI_STOPWATCH2);
+        }
+    };
+    unchangedTicks("Vostrel");
+    tray->ChangeTip("   10 Hrs");
+    unchangedTicks("   10 Hrs");
+    tray->ChangeTip("   11 Hrs"); // the guide stays "00 Hrs"
+    unchangedTicks("   11 Hrs");
+    tray->ChangeIcon(IDI_CLOCK);
+    // Signals from one sender arrive in order: anything the unchanged
+    // ticks sent would come before the last change's.
+    ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 7; }));
+    EXPECT_EQ(log.Names(), QStringList({"NewToolTip", "XAyatanaNewLabel", "PropertiesChanged", "NewToolTip",
+                                        "XAyatanaNewLabel", "PropertiesChanged", "NewIcon"}));
+    EXPECT_EQ(log.messages[1].arguments(), QVariantList({"10 Hrs", "00 Hrs"}));
+    EXPECT_EQ(log.messages[2].arguments().at(0).toString(), kItem);
+    EXPECT_EQ(qdbus_cast<QVariantMap>(log.messages[2].arguments().at(1)),
+              QVariantMap({{"XAyatanaLabel", "10 Hrs"}, {"XAyatanaLabelGuide", "00 Hrs"}}));
+    EXPECT_EQ(qdbus_cast<QVariantMap>(log.messages[5].arguments().at(1)),
+              QVariantMap({{"XAyatanaLabel", "11 Hrs"}}));
+}
+
+TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointAfterTheReply)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    EXPECT_EQ(Call(service, kItemPath, kItem, "Activate", {5, 5}).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(test::WaitUntil([this] { return !mainWindow.commands.empty(); }));
+    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
+
+    // While the popup is open, the host must already have its reply; it
+    // closes once the reply is seen, or after a few seconds without one.
+    QCursor::setPos(10, 10);
+    QDBusMessage call = QDBusMessage::createMethodCall(service, kItemPath, kItem, "ContextMenu");
+    call.setArguments({150, 120});
+    const QDBusPendingCall reply = test::DesktopBus().asyncCall(call);
+    std::optional<QPoint> menuAt;
+    bool repliedWhileOpen = false;
+    int polls = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        if (!menu)
+            return;
+        menuAt = menu->pos();
+        repliedWhileOpen = reply.isFinished();
+        if (repliedWhileOpen || ++polls > 250)
+            menu->close();
+    });
+    closer.start(20);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return menuAt && reply.isFinished() && !QApplication::activePopupWidget(); }, 10000));
+    EXPECT_TRUE(repliedWhileOpen);
+    EXPECT_EQ(*menuAt, QPoint(150, 120));
+}
+
+TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    const QVariantMap menu = test::Properties(service, kMenuPath, kMenu);
+    EXPECT_EQ(menu.value("Version"), QVariant(3u));
+    EXPECT_EQ(menu.value("Status").toString(), "normal");
+
+    const QDBusMessage layoutReply = Call(service, kMenuPath, kMenu, "GetLayout", {0, -1, QStringList()});
+    ASSERT_EQ(layoutReply.arguments().size(), 2);
+    const auto layout = qdbus_cast<DBusMenuLayoutItem>(layoutReply.arguments().at(1));
+    EXPECT_EQ(layout.id, 0);
+    EXPECT_EQ(layout.properties.value("children-display").toString(), "submenu");
+    const QVariantMap separator{{"type", "separator"}};
+    const std::vector<std::pair<int, QVariantMap>> expected = {
+        {1, {{"label", "Update Timer"}}}, {2, separator}, {3, {{"label", "Help"}}},
+        {4, {{"label", "About"}}},        {5, separator}, {6, {{"label", "E_xit"}}},
+    };
+    std::vector<std::pair<int, QVariantMap>> entries;
+    for (const DBusMenuLayoutItem& child : layout.children) {
+        entries.emplace_back(child.id, child.properties);
+        EXPECT_TRUE(child.children.isEmpty());
+    }
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(Call(service, kMenuPath, kMenu, "GetLayout", {7, -1, QStringList()}).type(),
+              QDBusMessage::ErrorMessage);
+
+    // About, then Update Timer and an entry that does not exist, as a group.
+    Call(service, kMenuPath, kMenu, "Event", {4, "clicked", QVariant::fromValue(QDBusVariant(0)), 0u});
+    const QDBusMessage group =
+        Call(service, kMenuPath, kMenu, "EventGroup",
+             {QVariant::fromValue(QList<DBusMenuEvent>{{1, "clicked", QDBusVariant(0), 0},
+                                                       {9, "clicked", QDBusVariant(0), 0}})});
+    ASSERT_EQ(group.type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(qdbus_cast<QList<int>>(group.arguments().at(0)), QList<int>({9}));
+    ASSERT_TRUE(test::WaitUntil([this] { return mainWindow.commands.size() >= 2; }));
+    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_SHOW_ABOUT, ID_UPDATE_TIMER}));
+}
+
+TEST_F(StatusNotifier, TheAlarmNeedsAttentionUntilItEnds)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
+    test::SignalLog log(service);
+    tray->StartCycle(100, 1);
+    EXPECT_EQ(Item(service).value("Status").toString(), "NeedsAttention");
+    tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); // the next frame
+    tray->EndCycle();                              // and the picture back
+    EXPECT_EQ(Item(service).value("Status").toString(), "Active");
+    ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 4; }));
+    EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
+    EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));
+    EXPECT_EQ(log.messages.back().arguments(), QVariantList({"Active"}));
+}
+
+} // namespace
+} // namespace vostrel

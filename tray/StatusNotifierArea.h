@@ -1,0 +1,48 @@
+#pragma once
+
+#include "NotifyArea.h"
+#include "NotifyRecord.h"
+#include "PopupMenu.h"
+#include "SniPixmaps.h"
+
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+namespace vostrel {
+
+// The notification area as StatusNotifierItem hosts show it (KDE Plasma,
+// GNOME's AppIndicator extension, Xfce, waybar): an item on the session bus
+// for each icon, with the icon's menu as com.canonical.dbusmenu. A host's
+// primary gesture comes back to the record's window as the left double
+// click it stands for, its request for the context menu as the right click,
+// and a choice from its own menu as the entry's command message.
+class StatusNotifierArea final : public QObject, public NotifyArea {
+public:
+    explicit StatusNotifierArea(MenuLookup menus = res::FindMenu);
+    ~StatusNotifierArea() override;
+
+    bool IsAvailable() const override;
+    bool ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record) override;
+    void SetAttention(const NOTIFYICONDATA& record, bool attention) override;
+    std::optional<QPoint> EventPosition() const override { return m_eventPosition; }
+
+    // Tells the watcher of every icon again: a watcher that starts anew
+    // knows none.
+    void RegisterAll() const;
+
+private:
+    struct Icon;
+
+    bool Add(const NOTIFYICONDATA& record);
+    void SendMouse(const NotifyKey& key, std::uint32_t mouse, std::optional<QPoint> at);
+    void SendCommand(const NotifyKey& key, unsigned command);
+
+    MenuLookup m_menus;
+    SniPixmapCache m_pixmaps;
+    std::map<NotifyKey, std::unique_ptr<Icon>> m_icons;
+    std::optional<QPoint> m_eventPosition;
+};
+
+} // namespace vostrel

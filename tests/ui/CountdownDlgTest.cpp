@@ -1,3 +1,4 @@
+#include "Answerer.h"
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
 
@@ -190,6 +191,20 @@ TEST_F(CountdownWindow, VacationBoxShowsALongerStoredValueWhole)
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "10");
 }
 
+// The first start's target has long passed: its alarm runs before the tray
+// icon exists, and the window shows from the first tick on.
+TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
+{
+    CCountdownDlg& dlg = Start();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "01/01/2001");
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
+    EXPECT_EQ(dlg.CheckedRadioIndex(IDC_UNIT_DAYS), unitDays);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    Tick();
+    EXPECT_TRUE(dlg.isVisible());
+}
+
 TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
 {
     const QPoint templatePosition = Start().pos(); // nothing stored
@@ -317,19 +332,19 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndLeavesTheWindowShown)
     Open();
     // Chooses the menu's only entry, then closes the box it opens.
     QStringList seen;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&seen] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+    const test::Answerer answerer([&seen](QWidget* top) {
+        if (auto* menu = qobject_cast<QMenu*>(top)) {
             seen.append(menu->actions().at(0)->text());
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(0)).center());
-        } else if (QWidget* box = QApplication::activeModalWidget()) {
-            seen.append(box->windowTitle());
-            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            seen.append(top->windowTitle());
+            QTest::keyClick(top, Qt::Key_Escape);
         }
+        return true;
     });
-    answerer.start(20);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&dlg, &event);
+    EXPECT_FALSE(answerer.GaveUp());
     EXPECT_EQ(seen, QStringList({"&About Vostrel...", "About Vostrel"}));
     EXPECT_TRUE(dlg.isVisible());
 }

@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-dejavu-core
   xvfb xauth xdotool trayer imagemagick x11-utils
-  dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils
+  dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils python3
 )
 
 as_root() {

@@ -1,26 +1,100 @@
 #!/usr/bin/env bash
-# End-to-end test of the alarm's sound: with a real sound server the alarm
-# plays through it, and when the server dies in the middle of the alarm the
-# program keeps running and keeps alarming.
+# End-to-end test of the alarm's sound, recorded from a real sound server:
+# every second of an alarm sounds its 1000 Hz, 10 ms tone through one
+# playback stream; the stream goes away while the countdown counts and
+# comes back with the next alarm; when the server dies in the middle of an
+# alarm the program keeps running and keeps alarming.
 # Usage: audio_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR
 set -euo pipefail
 binary=$1
 shots=$2
-source "$(dirname "$0")/lib.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+# A client must not start a server of its own once the test's has died.
+echo "autospawn = no" >"$work/client.conf"
+export PULSE_CLIENTCONFIG="$work/client.conf"
 pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
   --load="module-null-sink sink_name=speaker" --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
 pulse_pid=$!
 pids+=($pulse_pid)
 wait_for "pactl info" 10 || fail "the sound server did not start"
 
-echo "== an expired target: the alarm plays through the sound server"
+# Everything the sink plays, as it plays it.
+rate=48000
+recording="$work/speaker.raw"
+parec --device=speaker.monitor --raw --format=s16le --rate=$rate --channels=1 --latency-msec=20 >"$recording" &
+pids+=($!)
+wait_for "[ -s '$recording' ]" 10 || fail "the recording did not start"
+
+# How far the recording has come, in seconds.
+recorded() { echo "$(stat -c %s "$recording") $rate" | awk '{ printf "%.3f\n", $1 / 2 / $2 }'; }
+# The tones recorded from $1 seconds (to $2), one "start Hz ms" a line.
+tones() { python3 "$here/tones.py" "$recording" $rate "$@"; }
+# Waits until the recording reaches $1 seconds.
+wait_recorded() { wait_for "awk -v t=$1 -v r=\$(recorded) 'BEGIN { exit !(r >= t) }'" "$2"; }
+playback_streams() { pactl list short sink-inputs | awk '{ print $1 }'; }
+
+# Checks the tones of an alarm: in the $2 seconds that follow $1 (which
+# lies half a second before the first expected tone) at least $3 seconds
+# have a tone, none has two, and each tone is 1000 Hz within 2 % and about
+# 10 ms long.
+check_alarm() {
+  local from=$1 seconds=$2 need=$3 label=$4
+  tones "$from" "$(awk -v f="$from" -v s="$seconds" 'BEGIN { print f + s }')" >"$work/$label.txt"
+  echo "   $label: $(wc -l <"$work/$label.txt") tones; Hz and ms seen:" \
+    "$(awk '{ print $2 }' "$work/$label.txt" | sort -n | sed -n '1p;$p' | paste -sd-)," \
+    "$(awk '{ print $3 }' "$work/$label.txt" | sort -n | sed -n '1p;$p' | paste -sd-)"
+  awk -v from="$from" -v need="$need" '
+    { second = int($1 - from); count[second]++
+      if ($2 < 980 || $2 > 1020) bad = bad sprintf(" %.3fs at %.1f Hz", $1, $2)
+      if ($3 < 7 || $3 > 15) bad = bad sprintf(" %.3fs lasting %.2f ms", $1, $3) }
+    END {
+      for (s in count) { seconds++; if (count[s] > 1) bad = bad sprintf(" second %d has %d tones", s, count[s]) }
+      if (seconds < need) bad = bad sprintf(" only %d seconds had a tone", seconds)
+      if (bad != "") { print bad; exit 1 }
+    }' "$work/$label.txt" >"$work/$label.bad" || fail "$label:$(cat "$work/$label.bad")"
+}
+
+# The start of an alarm's analysis: half a second before its first tone
+# from $1 seconds on, found within $2 seconds.
+first_tone() {
+  wait_for "[ -n \"\$(tones $1)\" ]" "$2" || fail "no tone from ${1}s of the recording on"
+  tones "$1" | awk 'NR == 1 { printf "%.3f\n", $1 - 0.5 }'
+}
+
+echo "== an expired target: every second of the alarm sounds its tone"
 start_vostrel
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
-wait_for "pactl list short clients | grep -c -i vostrel" 10 || fail "the alarm did not reach the sound server"
+alarm=$(first_tone 0 20)
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 5 }')" 10 || fail "the recording stalled"
+streams=$(playback_streams)
+[ "$(echo "$streams" | grep -c .)" -eq 1 ] || fail "playback streams during the alarm: '$streams'"
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 30.3 }')" 40 || fail "the recording stalled"
+[ "$(playback_streams)" = "$streams" ] || fail "the alarm changed its playback stream: $streams, then $(playback_streams)"
+check_alarm "$alarm" 30 28 first-alarm
+
+echo "== a target 15 seconds ahead: silence and no playback stream while counting"
+click_dialog 83 32
+xdotool key ctrl+a type "$(date -d '+15 sec' '+%m/%d/%Y %H:%M:%S')"
+click_dialog 145 32
+wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
+counting=$(recorded)
+wait_for "[ -z \"\$(playback_streams)\" ]" 8 || fail "the playback stream stayed while counting: $(playback_streams)"
+echo "   playback streams $(awk -v c="$counting" -v r="$(recorded)" 'BEGIN { printf "%.1f", r - c }')s into the count: none"
+wait_for "[ -n \"\$(dialog)\" ]" 25 || fail "the second alarm did not show the window"
+expired=$(recorded)
+quiet=$(tones "$(awk -v c="$counting" 'BEGIN { print c + 1 }')" "$(awk -v e="$expired" 'BEGIN { print e - 1 }')")
+[ -z "$quiet" ] || fail "tones while counting: $quiet"
+awk -v c="$counting" -v e="$expired" 'BEGIN { exit !(e - c >= 8) }' || fail "the count lasted only from ${counting}s to ${expired}s"
+
+echo "== the second alarm sounds again"
+alarm=$(first_tone "$(awk -v e="$expired" 'BEGIN { print e - 1 }')" 10)
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 10.3 }')" 20 || fail "the recording stalled"
+check_alarm "$alarm" 10 9 second-alarm
 
 echo "== the sound server dies in the middle of the alarm: the program runs on"
 kill -9 "$pulse_pid"

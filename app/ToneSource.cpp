@@ -15,14 +15,17 @@ void ToneSource::Play(const std::vector<std::int16_t>& tone)
 // would take the stream for finished.
 qint64 ToneSource::readData(char* data, qint64 maxSize)
 {
-    const std::size_t wanted = static_cast<std::size_t>(maxSize) / sizeof(std::int16_t);
-    const std::size_t tone = std::min(wanted, m_tone.size() - m_played);
+    constexpr std::size_t kSize = sizeof(std::int16_t);
+    const std::size_t wanted = static_cast<std::size_t>(maxSize) / kSize;
+    const std::size_t held = std::min(wanted, m_hold);
+    m_hold -= held;
+    const std::size_t tone = std::min(wanted - held, m_tone.size() - m_played);
+    std::memset(data, 0, wanted * kSize);
     if (tone > 0) {
-        std::memcpy(data, m_tone.data() + m_played, tone * sizeof(std::int16_t));
+        std::memcpy(data + held * kSize, m_tone.data() + m_played, tone * kSize);
         m_played += tone;
     }
-    std::memset(data + tone * sizeof(std::int16_t), 0, (wanted - tone) * sizeof(std::int16_t));
-    return static_cast<qint64>(wanted * sizeof(std::int16_t));
+    return static_cast<qint64>(wanted * kSize);
 }
 
 } // namespace vostrel

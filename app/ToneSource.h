@@ -16,6 +16,9 @@ class ToneSource final : public QIODevice {
 public:
     // Plays tone from the next read on, in place of what is left of the last.
     void Play(const std::vector<std::int16_t>& tone);
+    // Plays this many samples of silence before any tone, from the next
+    // read on.
+    void Hold(std::size_t samples) { m_hold = samples; }
 
     bool isSequential() const override { return true; }
     // The stream never ends while it is open.
@@ -28,6 +31,7 @@ protected:
 private:
     std::vector<std::int16_t> m_tone;
     std::size_t m_played = 0;
+    std::size_t m_hold = 0;
 };
 
 } // namespace vostrel

@@ -13,6 +13,10 @@ constexpr double kFadeMs = 2.0;
 // What the output holds ahead of the speaker: a tone is heard at most this
 // late, and the UI thread may be busy this long before the stream runs dry.
 constexpr qint64 kBufferUs = 100'000;
+// Silence before a new stream's first tone: a sink that rewinds to mix in
+// a stream just started, or a device woken from suspend, can swallow the
+// first milliseconds of what the stream is sent.
+constexpr unsigned kLeadInMs = 100;
 
 } // namespace
 
@@ -62,6 +66,7 @@ bool ToneSpeaker::OpenOutput()
     auto sink = std::make_unique<QAudioSink>(device, format);
     sink->setBufferSize(format.bytesForDuration(kBufferUs));
     m_source.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    m_source.Hold(static_cast<std::size_t>(format.sampleRate()) * kLeadInMs / 1000);
     sink->start(&m_source);
     if (sink->state() == QAudio::StoppedState || sink->error() != QAudio::NoError) {
         m_source.close();

@@ -78,7 +78,7 @@ TEST(ToneSource, YieldsEachToneOnceThenSilence)
     EXPECT_TRUE(Silent(Pull(source, 3000, 960)));
     EXPECT_FALSE(source.atEnd());
 
-    // A tone played before the last has been heard starts over.
+    // A tone played before the last is over takes its place, from its start.
     source.Play(tone);
     Pull(source, 100, 100);
     const auto higher = SineTone(2000, 5, 48000, 0.5, 1);
@@ -86,6 +86,16 @@ TEST(ToneSource, YieldsEachToneOnceThenSilence)
     heard = Pull(source, 1000, 960);
     EXPECT_TRUE(std::equal(higher.begin(), higher.end(), heard.begin()));
     EXPECT_TRUE(Silent(heard, higher.size()));
+
+    // A hold is silence before any tone, even one played during it.
+    source.Hold(500);
+    source.Play(tone);
+    Pull(source, 300, 300);
+    source.Play(higher);
+    heard = Pull(source, 1000, 64);
+    EXPECT_TRUE(Silent({heard.begin(), heard.begin() + 200}));
+    EXPECT_TRUE(std::equal(higher.begin(), higher.end(), heard.begin() + 200));
+    EXPECT_TRUE(Silent(heard, 200 + higher.size()));
 
     // Only whole samples are handed out.
     char odd[5];

@@ -38,32 +38,33 @@ tones() { python3 "$here/tones.py" "$recording" $rate "$@"; }
 wait_recorded() { wait_for "awk -v t=$1 -v r=\$(recorded) 'BEGIN { exit !(r >= t) }'" "$2"; }
 playback_streams() { pactl list short sink-inputs | awk '{ print $1 }'; }
 
-# Checks the tones of an alarm: in the $2 seconds that follow $1 (which
-# lies half a second before the first expected tone) at least $3 seconds
-# have a tone, none has two, and each tone is 1000 Hz within 2 % and about
-# 10 ms long.
+# Checks the tones of an alarm from its tone at $1 seconds on: in the $2
+# seconds that follow (each from half a second before a tone is due) at
+# least $3 have a tone, none has two, and each tone is 1000 Hz within 2 %
+# and about 10 ms long.
 check_alarm() {
-  local from=$1 seconds=$2 need=$3 label=$4
-  tones "$from" "$(awk -v f="$from" -v s="$seconds" 'BEGIN { print f + s }')" >"$work/$label.txt"
+  local first=$1 seconds=$2 need=$3 label=$4
+  tones "$(awk -v f="$first" 'BEGIN { print f - 0.02 }')" \
+    "$(awk -v f="$first" -v s="$seconds" 'BEGIN { print f - 0.5 + s }')" >"$work/$label.txt"
   echo "   $label: $(wc -l <"$work/$label.txt") tones; Hz and ms seen:" \
     "$(awk '{ print $2 }' "$work/$label.txt" | sort -n | sed -n '1p;$p' | paste -sd-)," \
     "$(awk '{ print $3 }' "$work/$label.txt" | sort -n | sed -n '1p;$p' | paste -sd-)"
-  awk -v from="$from" -v need="$need" '
-    { second = int($1 - from); count[second]++
+  awk -v from="$first" -v need="$need" '
+    { second = int($1 - from + 0.5); count[second]++
       if ($2 < 980 || $2 > 1020) bad = bad sprintf(" %.3fs at %.1f Hz", $1, $2)
       if ($3 < 7 || $3 > 15) bad = bad sprintf(" %.3fs lasting %.2f ms", $1, $3) }
     END {
       for (s in count) { seconds++; if (count[s] > 1) bad = bad sprintf(" second %d has %d tones", s, count[s]) }
       if (seconds < need) bad = bad sprintf(" only %d seconds had a tone", seconds)
       if (bad != "") { print bad; exit 1 }
-    }' "$work/$label.txt" >"$work/$label.bad" || fail "$label:$(cat "$work/$label.bad")"
+    }' "$work/$label.txt" >"$work/$label.bad" || { cat "$work/$label.txt" >&2; fail "$label:$(cat "$work/$label.bad")"; }
 }
 
-# The start of an alarm's analysis: half a second before its $2th tone
-# from $1 seconds on, found within $3 seconds.
+# The time of the $2th tone from $1 seconds of the recording on, found
+# within $3 seconds.
 nth_tone() {
   wait_for "[ \$(tones $1 | wc -l) -ge $2 ]" "$3" || fail "no tone $2 from ${1}s of the recording on"
-  tones "$1" | awk -v n="$2" 'NR == n { printf "%.3f\n", $1 - 0.5 }'
+  tones "$1" | awk -v n="$2" 'NR == n { print $1 }'
 }
 
 echo "== an expired target: every second of the alarm sounds its tone"
@@ -72,10 +73,10 @@ wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
 # The program beeps as it starts, at any point of a second, and then at
 # the start of every second: the seconds are counted from the second tone.
 alarm=$(nth_tone 0 2 20)
-wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 5 }')" 10 || fail "the recording stalled"
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 4 }')" 10 || fail "the recording stalled"
 streams=$(playback_streams)
 [ "$(echo "$streams" | grep -c .)" -eq 1 ] || fail "playback streams during the alarm: '$streams'"
-wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 30.3 }')" 40 || fail "the recording stalled"
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 29.8 }')" 40 || fail "the recording stalled"
 [ "$(playback_streams)" = "$streams" ] || fail "the alarm changed its playback stream: $streams, then $(playback_streams)"
 check_alarm "$alarm" 30 28 first-alarm
 
@@ -95,7 +96,7 @@ awk -v c="$counting" -v e="$expired" 'BEGIN { exit !(e - c >= 8) }' || fail "the
 
 echo "== the second alarm sounds again"
 alarm=$(nth_tone "$(awk -v e="$expired" 'BEGIN { print e - 1 }')" 1 10)
-wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 10.3 }')" 20 || fail "the recording stalled"
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 9.8 }')" 20 || fail "the recording stalled"
 check_alarm "$alarm" 10 9 second-alarm
 
 echo "== the sound server dies in the middle of the alarm: the program runs on"

@@ -16,13 +16,14 @@ class QAudioSink;
 namespace vostrel {
 
 // Plays the beep as a real sine tone on the default audio output. An alarm
-// beeps every second, so its first beep opens one output stream and every
-// beep after it plays into that stream; a new stream for each beep is what
-// sound servers cope with badly. Once no beep has come for a while the
-// alarm is over and the stream is closed, so a countdown that is counting
-// holds nothing of the sound server. Without an audio output, or when the
-// stream fails, the desktop's bell rings for the rest of the alarm; the
-// next alarm tries the output again. Beep never waits for the sound.
+// beeps every second: its first beep opens one output stream and every beep
+// after it plays into that stream, as a sound server that is sent a new
+// stream for each beep soon stops playing them. Once no beep has come for
+// a while the alarm is over and the stream is closed, so no playback
+// stream stays on the server while the countdown counts. Without an audio
+// output, or when the stream fails, the desktop's bell rings for the rest
+// of the alarm; the next alarm tries the output again. Beep never waits for
+// a tone to play; an alarm's first beep waits only for its stream to open.
 class ToneSpeaker final : public QObject, public Speaker {
 public:
     using DeviceSource = std::function<QAudioDevice()>;

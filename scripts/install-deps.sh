@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-dejavu-core
   xvfb xauth xdotool trayer imagemagick x11-utils
   dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils python3
+  pipewire pipewire-pulse wireplumber dbus-daemon
 )
 
 as_root() {

@@ -3,11 +3,13 @@
 # every second of an alarm sounds its 1000 Hz, 10 ms tone through one
 # playback stream; the stream goes away while the countdown counts and
 # comes back with the next alarm; when the server dies in the middle of an
-# alarm the program keeps running and keeps alarming.
-# Usage: audio_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR
+# alarm the program keeps running and keeps alarming. The server is
+# PulseAudio, or PipeWire's PulseAudio server.
+# Usage: audio_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR [pulseaudio|pipewire]
 set -euo pipefail
 binary=$1
 shots=$2
+server=${3:-pulseaudio}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
@@ -17,11 +19,45 @@ export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
 # A client must not start a server of its own once the test's has died.
 echo "autospawn = no" >"$work/client.conf"
 export PULSE_CLIENTCONFIG="$work/client.conf"
-pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
-  --load="module-null-sink sink_name=speaker" --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
-pulse_pid=$!
-pids+=($pulse_pid)
-wait_for "pactl info" 10 || fail "the sound server did not start"
+server_pids=()
+
+start_pulseaudio() {
+  pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+    --load="module-null-sink sink_name=speaker" --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
+  server_pids+=($!)
+  pids+=($!)
+  wait_for "pactl info" 10 || fail "the sound server did not start"
+}
+
+# PipeWire with its session manager, which needs a session bus, and its
+# PulseAudio server. The session manager is kept off the machine's own
+# sound, video and Bluetooth devices.
+start_pipewire() {
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
+  pids+=($!)
+  wait_for "[ -S '$XDG_RUNTIME_DIR/bus' ]" 10 || fail "the session bus did not start"
+  local config="$work/wireplumber-config/wireplumber"
+  mkdir -p "$config/main.lua.d" "$config/bluetooth.lua.d"
+  printf '%s.enabled = false\n' alsa_monitor v4l2_monitor libcamera_monitor >"$config/main.lua.d/99-no-devices.lua"
+  echo "bluez_monitor.enabled = false" >"$config/bluetooth.lua.d/99-no-devices.lua"
+  pipewire >"$work/pipewire.log" 2>&1 &
+  server_pids+=($!)
+  pids+=($!)
+  wait_for "[ -S '$XDG_RUNTIME_DIR/pipewire-0' ]" 10 || fail "PipeWire did not start"
+  XDG_CONFIG_HOME="$work/wireplumber-config" wireplumber >"$work/wireplumber.log" 2>&1 &
+  pids+=($!)
+  pipewire-pulse >"$work/pipewire-pulse.log" 2>&1 &
+  server_pids+=($!)
+  pids+=($!)
+  wait_for "pactl info" 10 || fail "PipeWire's PulseAudio server did not start"
+  pactl load-module module-null-sink sink_name=speaker >/dev/null
+  wait_for "pactl set-default-sink speaker && pactl info | grep -q 'Default Sink: speaker'" 10 ||
+    fail "the null sink did not become the default"
+}
+
+echo "== $server with a null sink"
+"start_$server"
 
 # Everything the sink plays, as it plays it.
 rate=48000
@@ -100,7 +136,7 @@ wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 9.8 }')" 20 || fail "the r
 check_alarm "$alarm" 10 9 second-alarm
 
 echo "== the sound server dies in the middle of the alarm: the program runs on"
-kill -9 "$pulse_pid"
+kill -9 "${server_pids[@]}"
 sleep 3
 kill -0 "$vostrel_pid" || fail "the program ended with the sound server"
 wait_for "[ \$(icon_pixels yellow) -gt 20 ]" 5 || fail "the alarm stopped animating"

@@ -170,6 +170,30 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndAppliesOnLeaving)
     EXPECT_EQ(Display(), " 229 Days");
 }
 
+// OK keeps what the user chose, the icon among it, and the icon shows at once.
+TEST_F(CountdownWindow, OkSavesTheTargetUnitIconVacationAndPlace)
+{
+    StoreTarget("12/06/2027 10:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_EYE));
+    QTest::mouseClick(dlg.Item<QRadioButton>(IDC_UNIT_HOURS), Qt::LeftButton);
+    Type(IDC_VAC_DAYS, "3");
+    Type(IDC_END_DATE, "+2:00");
+    dlg.move(40, 30);
+    QTest::mouseClick(dlg.Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
+    EXPECT_EQ(store.texts, (std::map<std::string, std::string>{{"Settings/EndDate", "12/06/2026 12:00:00"},
+                                                               {"Settings/VacationDays", "3"}}));
+    EXPECT_EQ(store.ints, (std::map<std::string, std::int32_t>{{"Settings/DisplayPeriod", unitHours},
+                                                               {"Settings/WhichIcon", 1},
+                                                               {"Settings/x", dlg.frameGeometry().x()},
+                                                               {"Settings/y", dlg.frameGeometry().y()}}));
+    EXPECT_EQ(dlg.frameGeometry().topLeft(), QPoint(40, 30));
+}
+
 // A longer value stored by hand is shown whole and counted whole; typing
 // may shorten it but not lengthen it again.
 TEST_F(CountdownWindow, VacationBoxShowsALongerStoredValueWhole)

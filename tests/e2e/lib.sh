@@ -115,9 +115,18 @@ start_vostrel() {
 }
 
 # Clicks a point given in dialog units inside the countdown window.
+# A window manager may still be placing a window that has just appeared:
+# the click waits until the window stands still.
 click_dialog() {
-  local id x y w h
-  read -r id x y w h < <(dialog)
+  local id x y w h before now tries
+  now=$(dialog)
+  for ((tries = 0; tries < 20; tries++)); do
+    before=$now
+    sleep 0.1
+    now=$(dialog)
+    [ -n "$now" ] && [ "$now" = "$before" ] && break
+  done
+  read -r id x y w h <<<"$now"
   xdotool mousemove $((x + $1 * w / 169)) $((y + $2 * h / 103)) click 1
 }
 

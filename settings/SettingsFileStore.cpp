@@ -2,6 +2,8 @@
 
 #include "Latin1.h"
 
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 #include <limits>
@@ -77,8 +79,23 @@ void SettingsFileStore::Write(const QString& key, const QVariant& value)
     // a crash leaves the old file or the new one. A failed write is ignored
     // and leaves the file as it was.
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_organisation, m_application);
+    ClearAbandonedLock(settings.fileName());
     settings.setValue(key, value);
     settings.sync();
+}
+
+void SettingsFileStore::ClearAbandonedLock(const QString& file)
+{
+    // A copy killed while it took the lock leaves a lock file that names no
+    // process; Qt waits 30 seconds before it counts such a file stale, and
+    // the window would hang that long at its next save. A save holds the
+    // lock for milliseconds: one older than a few seconds is abandoned.
+    if (!QFileInfo::exists(file + ".lock"))
+        return;
+    QLockFile lock(file + ".lock");
+    lock.setStaleLockTime(std::chrono::seconds(3));
+    if (lock.tryLock(std::chrono::seconds(5)))
+        lock.unlock();
 }
 
 } // namespace vostrel

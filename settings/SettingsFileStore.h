@@ -23,6 +23,7 @@ public:
 
 private:
     void Write(const QString& key, const QVariant& value);
+    static void ClearAbandonedLock(const QString& file);
 
     QString m_organisation;
     QString m_application;

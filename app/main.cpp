@@ -1,6 +1,7 @@
 // Vostrel: a countdown timer that lives in the notification area.
 #include "CountdownApp.h"
 #include "StartupPreload.h"
+#include "WindowClass.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
     // application is destroyed.
     const std::jthread iconPlugin = vostrel::LoadIconPlugin();
     QApplication::setOrganizationName(QStringLiteral("Pelmark"));
+    // Desktops tie windows to the launcher, and its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.pelmark.Vostrel"));
+    const vostrel::WindowClass windowClass;
     // The window is hidden most of its life: only the end of its modal run
     // ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

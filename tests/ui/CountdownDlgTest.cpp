@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -287,6 +288,29 @@ TEST_F(CountdownWindow, ScreenReadersHearTheLabelsTheIconsAndTheTimeLeft)
     EXPECT_EQ(accessible(IDC_DISPLAY)->text(QAccessible::Name), "   10 Hrs");
     EXPECT_EQ(Edit(IDC_END_DATE)->focusPolicy(), Qt::ClickFocus); // the tab stops are as they were
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->focusPolicy(), Qt::StrongFocus);
+}
+
+// A panel on a dense screen, or a task switcher, asks for the window's icon
+// larger than it is drawn: it gets the drawing's pixels as square blocks,
+// not a smoothed blur.
+TEST_F(CountdownWindow, TheWindowIconStaysCrispAtLargerSizes)
+{
+    store.ints["Settings/WhichIcon"] = 4; // the clock
+    Start();
+    QImageReader reader(IconFile(IDI_CLOCK));
+    QImage drawn;
+    while (drawn.width() != 32 && reader.canRead())
+        drawn = reader.read();
+    ASSERT_EQ(drawn.width(), 32);
+    drawn = drawn.convertToFormat(QImage::Format_ARGB32);
+    const QImage shown = dialog->windowIcon().pixmap(64).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), QSize(64, 64));
+    int differences = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x)
+            differences += shown.pixel(x, y) != drawn.pixel(x / 2, y / 2);
+    }
+    EXPECT_EQ(differences, 0);
 }
 
 // Window managers minimise even windows without a minimise button.

@@ -1,10 +1,13 @@
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
+#include "XdgAutostart.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,10 +15,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace vostrel {
 namespace {
@@ -38,7 +44,7 @@ protected:
     CCountdownDlg& Start()
     {
         dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app});
+            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, loginStart});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -87,6 +93,8 @@ protected:
     test::RecordingNotifier notifier;
     test::RecordingNotifyArea notifyArea;
     Application app;
+    QTemporaryDir home;
+    XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};
     std::unique_ptr<CCountdownDlg> dialog;
 };
 
@@ -356,6 +364,64 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndLeavesTheWindowShown)
     QApplication::sendEvent(&dlg, &event);
     EXPECT_EQ(seen, QStringList({"&About Vostrel...", "About Vostrel"}));
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// The background menu's Start at Login entry is checked while the autostart
+// entry is there, whoever put it there; choosing it adds or removes it.
+TEST_F(CountdownWindow, StartAtLoginFollowsTheAutostartEntry)
+{
+    CCountdownDlg& dlg = Start();
+    Open();
+    // Opens the menu and reads the entry's check mark, then chooses the
+    // entry or closes the menu.
+    const auto openMenu = [&dlg](bool choose) {
+        std::optional<bool> checked;
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || checked)
+                return;
+            for (QAction* entry : menu->actions()) {
+                if (entry->text() == "Start at &Login" && entry->isCheckable())
+                    checked = entry->isChecked();
+                if (entry->text() == "Start at &Login" && choose)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+            }
+            if (!choose)
+                menu->close();
+        });
+        answerer.start(20);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&dlg, &event);
+        return checked;
+    };
+    const QString entry = home.filePath("autostart/Vostrel.desktop");
+    EXPECT_EQ(openMenu(false), false);
+    EXPECT_EQ(openMenu(true), false); // unchecked, so choosing it turns it on
+    QFile written(entry);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("\nExec=" + home.filePath("bin/Vostrel").toUtf8() + "\n"));
+    written.close();
+    EXPECT_EQ(openMenu(true), true); // checked, so choosing it turns it off
+    EXPECT_FALSE(QFile::exists(entry));
+
+    // An entry put there by hand, or taken away, shows at the next opening.
+    QFile byHand(entry);
+    ASSERT_TRUE(byHand.open(QIODevice::WriteOnly));
+    byHand.write("[Desktop Entry]\nType=Application\nExec=Vostrel\n");
+    byHand.close();
+    EXPECT_EQ(openMenu(false), true);
+    ASSERT_TRUE(QFile::remove(entry));
+    EXPECT_EQ(openMenu(false), false);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // Where the folder cannot be made, the user is told.
+    ASSERT_TRUE(QDir(home.path()).rmdir("autostart"));
+    QFile blocker(home.filePath("autostart"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(openMenu(true), false);
+    EXPECT_EQ(messages.shown, QStringList({"Could not turn on starting at login."}));
 }
 
 } // namespace

@@ -157,6 +157,33 @@ TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
     EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<release version=\"5.0\""));
 }
 
+// The package's changelog names the program's version, and its copyright
+// file carries the license word for word.
+TEST(Package, ChangelogAndCopyrightAgreeWithTheProgram)
+{
+    const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");
+    const QByteArray changelog = Contents(root + "packaging/changelog");
+    // "5, 0, 0, 0" is version 5.0.0.
+    const std::string_view fileVersion = VersionValue("FileVersion");
+    const QByteArray version =
+        QByteArray(fileVersion.data(), qsizetype(fileVersion.size())).replace(", ", ".").chopped(2);
+    EXPECT_TRUE(changelog.startsWith("vostrel (" + version + ") ")) << changelog.left(40).toStdString();
+    EXPECT_TRUE(Contents(root + "CMakeLists.txt").contains("set(CPACK_PACKAGE_VERSION " + version + ")"));
+    const QByteArray copyright = Contents(root + "packaging/copyright");
+    EXPECT_TRUE(copyright.contains("\nLicense: MIT\n"));
+    const QList<QByteArray> license = Contents(root + "LICENSE").split('\n');
+    ASSERT_GT(license.size(), 10);
+    EXPECT_TRUE(copyright.contains("Copyright: 2026 Pelmark\n"));
+    EXPECT_TRUE(license.contains("Copyright (c) 2026 Pelmark"));
+    // From the permission notice on, each line indented, empty lines as " .".
+    for (qsizetype i = license.indexOf("Copyright (c) 2026 Pelmark") + 2; i < license.size(); ++i) {
+        if (i + 1 == license.size() && license[i].isEmpty())
+            break; // the file's last line break
+        const QByteArray line = license[i].isEmpty() ? QByteArray(".") : license[i];
+        EXPECT_TRUE(copyright.contains("\n " + line + "\n")) << line.toStdString();
+    }
+}
+
 } // namespace
 } // namespace vostrel::res
 

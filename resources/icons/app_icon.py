@@ -170,7 +170,7 @@ def stopwatch(size):
 # that one-pixel strokes stay sharp. Centre x, centre y, case radius, face
 # radius, crown cap width and height.
 SMALL = {
-    16: (7.5, 8.5, 7.0, 5.0, 5, 1),
+    16: (7.5, 8.5, 7.5, 5.5, 5, 1),
     22: (10.5, 12.5, 9.5, 7.5, 7, 2),
     24: (11.5, 13.5, 10.5, 8.5, 7, 2),
 }
@@ -192,7 +192,8 @@ def small_stopwatch(size):
             mid = r_face - 1
             layers.append((Block(cx + dx * mid, cy + dy * mid, 1 + abs(dx), 1 + abs(dy), 0), INK))
     tip = point(cx, cy, r_face - 1.5, 4)
-    layers += [(Stroke(cx, cy, tip[0], tip[1], 1.5), INK), (Disc(cx, cy, 1.2), INK)]
+    hand = 1.5 if size > 16 else 1.2
+    layers += [(Stroke(cx, cy, tip[0], tip[1], hand), INK), (Disc(cx, cy, hand * 0.8), INK)]
     return [(shape, colour, 1.0) for shape, colour in layers]
 
 

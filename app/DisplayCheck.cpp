@@ -44,8 +44,12 @@ DisplayCheck::DisplayCheck(int argc, const char* const* argv, Environment enviro
     const char* platforms = m_environment("QT_QPA_PLATFORM");
     m_platforms = platforms ? platforms : "";
     for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "-platform" || std::string_view(argv[i]) == "--platform")
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform")
             m_platforms = argv[i + 1];
+        // X11's display may be named on the command line instead.
+        if (argument == "-display" || argument == "--display")
+            m_x11Display = argv[i + 1];
     }
 }
 
@@ -59,7 +63,9 @@ std::optional<std::string> DisplayCheck::Complaint() const
         if (variables.empty())
             return std::nullopt;
         for (const std::string_view variable : variables) {
-            const char* value = m_environment(std::string(variable).c_str());
+            const char* value = variable == "DISPLAY" && !m_x11Display.empty()
+                                    ? m_x11Display.c_str()
+                                    : m_environment(std::string(variable).c_str());
             if (value && *value)
                 return std::nullopt;
             if (std::find(looked.begin(), looked.end(), variable) == looked.end())

@@ -10,7 +10,7 @@ namespace vostrel {
 // application object is made: without one, Qt's window-system plugins end
 // the program with a core dump. Looks at the platform asked for (the
 // -platform argument, else QT_QPA_PLATFORM) and, for X11 and Wayland, at
-// DISPLAY and WAYLAND_DISPLAY. A platform that needs no display (offscreen,
+// DISPLAY (or the -display argument) and WAYLAND_DISPLAY. A platform that needs no display (offscreen,
 // a framebuffer, a VNC server) is taken as it is.
 class DisplayCheck {
 public:
@@ -24,6 +24,7 @@ public:
 private:
     std::string m_program;
     std::string m_platforms;
+    std::string m_x11Display;
     Environment m_environment;
 };
 

@@ -56,6 +56,13 @@ TEST(DisplayCheck, AnExplicitWindowSystemIsCheckedForItsOwnVariable)
     EXPECT_TRUE(Complaint({{"QT_QPA_PLATFORM", "xcb:nomitshm"}}).has_value());
 }
 
+TEST(DisplayCheck, AnX11DisplayMayBeNamedOnTheCommandLine)
+{
+    EXPECT_EQ(Complaint({}, {"Vostrel", "-display", ":2"}), std::nullopt);
+    EXPECT_EQ(Complaint({{"QT_QPA_PLATFORM", "wayland"}}, {"Vostrel", "-display", ":2"}),
+              "Vostrel needs a graphical desktop session: WAYLAND_DISPLAY is not set.");
+}
+
 TEST(DisplayCheck, ThePlatformArgumentOutranksTheEnvironment)
 {
     EXPECT_EQ(Complaint({{"QT_QPA_PLATFORM", "xcb"}}, {"Vostrel", "-platform", "offscreen"}), std::nullopt);

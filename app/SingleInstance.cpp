@@ -74,10 +74,9 @@ bool SingleInstance::Start(std::function<void()> onLaterStart)
 
 void SingleInstance::Listen()
 {
-    if (m_server.listen(m_key))
-        return;
-    // The name is left by a copy that is gone or no longer answers.
-    QLocalServer::removeServer(m_key);
+    // With access options set, the socket is made aside and renamed into
+    // place: it replaces one left by a copy that is gone or no longer
+    // answers. Without a socket the program runs on all the same.
     m_server.listen(m_key);
 }
 

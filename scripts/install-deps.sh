@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev libxcb1-dev fonts-dejavu-core
   xvfb xauth xdotool trayer imagemagick x11-utils
   dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
-  dbus python3 openbox faketime
+  pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
 )
 
 as_root() {

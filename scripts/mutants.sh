@@ -24,7 +24,7 @@ git -C "$tree" checkout --detach --force -q "$(git rev-parse HEAD)"
 git diff HEAD --binary | git -C "$tree" apply --allow-empty 2>/dev/null || true
 git ls-files --others --exclude-standard -z | xargs -0 -r -I{} cp --parents {} "$tree/"
 
-cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 \
+cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g0" \
   -DVOSTREL_BENCH=OFF >"$log" 2>&1
 cmake --build "$build" >>"$log" 2>&1 || { tail -n 30 "$log"; echo "the scratch tree does not build" >&2; exit 1; }
 

@@ -2,6 +2,7 @@
 #include "SingleInstance.h"
 
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,16 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     EXPECT_TRUE(replacement.Start(show));
     EXPECT_FALSE(StartLaterCopy(hungKey));
     EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == 3; }, 5000));
+
+    // Something else on the name that answers otherwise is not a copy.
+    const QString otherKey = dir.filePath("other.socket");
+    QLocalServer other;
+    ASSERT_TRUE(other.listen(otherKey));
+    QObject::connect(&other, &QLocalServer::newConnection, [&other] {
+        QLocalSocket* socket = other.nextPendingConnection();
+        QObject::connect(socket, &QLocalSocket::readyRead, [socket] { socket->write("busy\n"); });
+    });
+    EXPECT_TRUE(StartLaterCopy(otherKey));
 
     // A name left behind by a copy that is gone does not stop a new one.
     const QString goneKey = dir.filePath("gone.socket");

@@ -1,8 +1,11 @@
 // The alarm's tone and the speakers that play it.
 #include "LazyToneSpeaker.h"
 #include "SineTone.h"
+#include "ToneSource.h"
 #include "ToneSpeaker.h"
 #include "UiTestSupport.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -39,24 +42,98 @@ TEST(SineTone, HasTheFrequencyLengthAndLoudnessAskedForAndFades)
     EXPECT_TRUE(SineTone(440, 0, 44100, 1.0, 5).empty());
 }
 
+// Reads count samples from the source in reads of step samples, as an
+// output pulling from it would; every read must be filled.
+std::vector<std::int16_t> Pull(ToneSource& source, std::size_t count, std::size_t step)
+{
+    std::vector<std::int16_t> samples(count);
+    for (std::size_t at = 0; at < count; at += step) {
+        const std::size_t n = std::min(step, count - at);
+        const qint64 bytes = static_cast<qint64>(n * sizeof(std::int16_t));
+        EXPECT_EQ(source.read(reinterpret_cast<char*>(samples.data() + at), bytes), bytes);
+    }
+    return samples;
+}
+
+bool Silent(const std::vector<std::int16_t>& samples, std::size_t from = 0)
+{
+    return std::all_of(samples.begin() + static_cast<std::ptrdiff_t>(from), samples.end(),
+                       [](std::int16_t s) { return s == 0; });
+}
+
+// The stream is silence until a tone is played; each tone comes once,
+// whole and from its start, however the output slices its reads.
+TEST(ToneSource, YieldsEachToneOnceThenSilence)
+{
+    ToneSource source;
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    EXPECT_TRUE(source.isSequential());
+    EXPECT_TRUE(Silent(Pull(source, 1000, 960)));
+
+    const auto tone = SineTone(1000, 10, 48000, 0.5, 2);
+    source.Play(tone);
+    auto heard = Pull(source, 3000, 7);
+    EXPECT_TRUE(std::equal(tone.begin(), tone.end(), heard.begin()));
+    EXPECT_TRUE(Silent(heard, tone.size()));
+    EXPECT_TRUE(Silent(Pull(source, 3000, 960)));
+    EXPECT_FALSE(source.atEnd());
+
+    // A tone played before the last is over takes its place, from its start.
+    source.Play(tone);
+    Pull(source, 100, 100);
+    const auto higher = SineTone(2000, 5, 48000, 0.5, 1);
+    source.Play(higher);
+    heard = Pull(source, 1000, 960);
+    EXPECT_TRUE(std::equal(higher.begin(), higher.end(), heard.begin()));
+    EXPECT_TRUE(Silent(heard, higher.size()));
+
+    // A hold is silence before any tone, even one played during it.
+    source.Hold(500);
+    source.Play(tone);
+    Pull(source, 300, 300);
+    source.Play(higher);
+    heard = Pull(source, 1000, 64);
+    EXPECT_TRUE(Silent({heard.begin(), heard.begin() + 200}));
+    EXPECT_TRUE(std::equal(higher.begin(), higher.end(), heard.begin() + 200));
+    EXPECT_TRUE(Silent(heard, 200 + higher.size()));
+
+    // Only whole samples are handed out.
+    char odd[5];
+    EXPECT_EQ(source.read(odd, sizeof odd), 4);
+    source.close();
+    EXPECT_TRUE(source.atEnd());
+}
+
 // Without an audio output, or without the module that plays tones, the
-// desktop's bell rings; the output is looked for once, at the first beep.
+// desktop's bell rings. The output is looked for at an alarm's first beep,
+// and again only once the alarm is over: no beep for a while.
 TEST(ToneSpeaker, RingsTheBellWithoutAnOutputOrTheToneModule)
 {
     test::RecordingSpeaker bell;
     int lookups = 0;
-    ToneSpeaker speaker(bell, [&lookups] {
-        ++lookups;
-        return QAudioDevice();
-    });
+    ToneSpeaker speaker(
+        bell,
+        [&lookups] {
+            ++lookups;
+            return QAudioDevice();
+        },
+        std::chrono::milliseconds(50));
     EXPECT_EQ(lookups, 0);
+    EXPECT_FALSE(speaker.Alarming());
     speaker.Beep(1000, 10);
     speaker.Beep(1000, 10);
     EXPECT_EQ(lookups, 1);
-    EXPECT_EQ(bell.beeps.size(), 2u);
+    EXPECT_TRUE(speaker.Alarming());
+    EXPECT_FALSE(speaker.HasOutput());
+    EXPECT_EQ(bell.beeps, (std::vector<std::pair<unsigned, unsigned>>{{1000, 10}, {1000, 10}}));
+    EXPECT_TRUE(QTest::qWaitFor([&speaker] { return !speaker.Alarming(); }, 5000));
+    speaker.Beep(1000, 10);
+    EXPECT_EQ(lookups, 2);
+    EXPECT_EQ(bell.beeps.size(), 3u);
+
     LazyToneSpeaker withoutModule(bell, {"/nonexistent"});
     withoutModule.Beep(1000, 10);
-    EXPECT_EQ(bell.beeps.size(), 3u);
+    EXPECT_EQ(bell.beeps.size(), 4u);
     LazyToneSpeaker withModule(bell, {"/nonexistent", TONE_MODULE_DIR});
     EXPECT_FALSE(withModule.Loaded());
     withModule.Beep(1000, 10);

@@ -119,9 +119,18 @@ start_vostrel() {
 }
 
 # Clicks a point given in dialog units inside the countdown window.
+# A window manager may still be placing a window that has just appeared:
+# the click waits until the window stands still.
 click_dialog() {
-  local id x y w h
-  read -r id x y w h < <(dialog)
+  local id x y w h before now tries
+  now=$(dialog)
+  for ((tries = 0; tries < 20; tries++)); do
+    before=$now
+    sleep 0.1
+    now=$(dialog)
+    [ -n "$now" ] && [ "$now" = "$before" ] && break
+  done
+  read -r id x y w h <<<"$now"
   xdotool mousemove $((x + $1 * w / 169)) $((y + $2 * h / 103)) click 1
 }
 
@@ -165,6 +174,72 @@ click_menu() {
   read -r id x y w h < <(menu)
   if [ "$1" = last ]; then xdotool mousemove $((x + w / 2)) $((y + h - 12)) click 1
   else xdotool mousemove $((x + w / 2)) $((y + 12)) click 1; fi
+}
+
+# Reads the text in a rectangle of the screen (x y width height): its frame
+# shaved off, the text cut out and enlarged, then read by tesseract as one
+# line of the program's figures and units.
+read_text() {
+  import -window root -crop "$3x$4+$1+$2" +repage "$work/screen.png"
+  convert "$work/screen.png" -shave 2x2 -trim +repage -resize 400% -bordercolor white -border 20 "$work/text.png"
+  tesseract "$work/text.png" - --psm 7 -c tessedit_char_whitelist='0123456789:- DaysHrMinSecHMS' 2>/dev/null |
+    sed 's/^ *//; s/ *$//' | head -n 1
+}
+
+# Rests the pointer on the tray icon until its tooltip shows. An icon just
+# embedded may not answer yet, so the pointer comes again from elsewhere.
+hover_icon() {
+  local x y attempt
+  for attempt in 1 2 3 4 5; do
+    read -r x y < <(icon_centre)
+    xdotool mousemove 0 300 sleep 0.2 mousemove $((x - 5)) "$y" sleep 0.2 mousemove "$x" "$y"
+    wait_for "[ -n \"\$(tooltip_text)\" ]" 3 && return 0
+  done
+  fail "no tooltip on the tray icon"
+}
+# The tooltip's text, while it shows.
+tooltip_text() {
+  local id x y w h
+  read -r id x y w h < <(tooltip)
+  [ -z "$id" ] || read_text "$x" "$y" "$w" "$h"
+}
+
+# The menu's entries by their text, top to bottom.
+menu_entries() {
+  local id x y w h
+  read -r id x y w h < <(menu)
+  [ -n "$id" ] || return 0
+  import -window root -crop "${w}x$h+$x+$y" +repage -resize 300% "$work/menu.png"
+  tesseract "$work/menu.png" - --psm 6 2>/dev/null | sed 's/^ *//; s/ *$//' | grep -v '^$' || true
+}
+
+# The big figure of the countdown window (dialog units 5,46 159x20).
+display_text() {
+  local id x y w h
+  read -r id x y w h < <(dialog)
+  [ -n "$id" ] && read_text $((x + 5 * w / 169)) $((y + 46 * h / 103)) $((159 * w / 169)) $((20 * h / 103))
+}
+
+# The seconds a time left stands for: "1:02:03 HMS", "3723 Secs".
+seconds_of() {
+  awk '/HMS$/ { split($1, p, ":"); print p[1] * 3600 + p[2] * 60 + p[3]; exit }
+       /Secs$/ { print $1; exit }'
+}
+
+# Waits until a reading (a command that prints text) has changed n times,
+# each within 5 seconds: the program has ticked that often.
+wait_for_ticks() {
+  local read=$1 n=$2 last now i tries
+  last=$($read)
+  for ((i = 0; i < n; i++)); do
+    for ((tries = 0; tries < 25; tries++)); do
+      now=$($read)
+      [ -n "$now" ] && [ "$now" != "$last" ] && break
+      sleep 0.2
+    done
+    [ "$tries" -lt 25 ] || return 1
+    last=$now
+  done
 }
 
 export XDG_CONFIG_HOME="$work/config"

@@ -18,6 +18,9 @@ click_dialog 35 12   # unit H
 click_dialog 47 86   # the eye
 click_dialog 145 15  # vacation days
 xdotool key ctrl+a type '3'
+read -r id _ < <(dialog)
+xdotool windowmove "$id" 123 97
+wait_for "dialog | grep -q ' 123 97 '" 5 || fail "the window did not move"
 click_dialog 145 32  # OK
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 file=$(settings_file)
@@ -25,21 +28,26 @@ grep -Eq '^EndDate=[0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}$' "$fil
 grep -q '^DisplayPeriod=1$' "$file" || fail "unit not saved"
 grep -q '^WhichIcon=1$' "$file" || fail "icon not saved"
 grep -q '^VacationDays=3$' "$file" || fail "vacation days not saved"
-grep -Eq '^x=[0-9]+$' "$file" && grep -Eq '^y=[0-9]+$' "$file" || fail "position not saved"
+grep -q '^x=123$' "$file" && grep -q '^y=97$' "$file" || fail "the position saved is not where the window was moved"
 cp "$file" "$work/saved.conf"
 cp "$file" "$shots/settings-after-ok.conf"
 exit_from_menu
 
 echo "== the next start restores them"
 start_vostrel
-sleep 1.5
+hover_icon
+[[ "$(tooltip_text)" =~ ^1\ Hrs$ ]] || fail "the tooltip reads '$(tooltip_text)', not the hours left"
+# The time left has been worked out: an alarm would have shown the window.
 [ -z "$(dialog)" ] || fail "the window shows although the target lies ahead"
 import -window root "$shots/tray-restored.png"
 [ "$(icon_pixels blue)" -gt 3 ] || fail "the tray does not show the chosen eye"
 open_menu
+[ "$(menu_entries | paste -sd '|')" = "Update Timer|Help|About|Exit" ] ||
+  fail "the menu lists: $(menu_entries | paste -sd '|')"
 click_menu 0
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
 import -window root "$shots/dialog-restored.png"
+[ "$(dialog | awk '{ print $2, $3 }')" = "123 97" ] || fail "the window opened at $(dialog | awk '{ print $2, $3 }')"
 
 echo "== changes without OK are not kept"
 click_dialog 75 12   # unit S
@@ -49,7 +57,6 @@ cmp -s "$file" "$work/saved.conf" || fail "leaving without OK changed the settin
 
 echo "== Help and About from the tray menu close with Enter and Escape"
 start_vostrel
-sleep 1
 before=$(count_windows)
 # Chooses a tray menu entry by position (of the six, separators included),
 # waits for its window, takes a screenshot and closes it with a key.

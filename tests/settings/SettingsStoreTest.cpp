@@ -90,16 +90,42 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile)
     QProcess::execute("umount", {"-l", disk});
 }
 
-// QSettings saves through a temporary file and a rename, under a lock.
+// The monotonic times when a writer began its first save and ended its last.
+std::pair<long long, long long> SaveTimes(const QByteArray& output)
+{
+    std::pair<long long, long long> times{0, 0};
+    for (const QByteArray& line : output.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3 && fields[0] == "saving" && times.first == 0)
+            times.first = fields[2].toLongLong();
+        if (fields.size() == 3 && fields[0] == "saved")
+            times.second = fields[2].toLongLong();
+    }
+    return times;
+}
+
+// QSettings saves through a temporary file and a rename, under a lock that
+// the copies take in turns. Both copies start saving on the same signal, and
+// each is seen trying to save while the other saves.
 TEST_F(SettingsFile, TwoCopiesSavingAtOnceLeaveAWholeFile)
 {
     QProcess copies[2];
-    for (int i = 0; i < 2; ++i)
-        copies[i].start(SETTINGS_WRITER, {m_dir.path(), QString::number(i), "150"});
-    for (QProcess& copy : copies) {
-        ASSERT_TRUE(copy.waitForFinished(60000));
-        EXPECT_EQ(copy.exitCode(), 0);
+    for (int i = 0; i < 2; ++i) {
+        copies[i].start(SETTINGS_WRITER, {m_dir.path(), QString::number(i), "150", "go"});
+        ASSERT_TRUE(copies[i].waitForReadyRead(10000));
     }
+    for (QProcess& copy : copies) {
+        copy.write("go\n");
+        ASSERT_TRUE(copy.waitForBytesWritten(10000));
+    }
+    std::pair<long long, long long> times[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(copies[i].waitForFinished(60000));
+        EXPECT_EQ(copies[i].exitCode(), 0);
+        times[i] = SaveTimes(copies[i].readAllStandardOutput());
+    }
+    EXPECT_LT(times[0].first, times[1].second);
+    EXPECT_LT(times[1].first, times[0].second);
     ASSERT_TRUE(Parses());
     EXPECT_TRUE(EndDate() == "0 149" || EndDate() == "1 149") << EndDate();
 }
@@ -110,8 +136,13 @@ TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
     for (int round = 0; round < 100; ++round) {
         QProcess writer;
         writer.start(SETTINGS_WRITER, {m_dir.path(), "round", "100000"});
-        ASSERT_TRUE(writer.waitForStarted());
-        QProcess::execute("sleep", {QString::number(0.005 + 0.001 * (round % 40))});
+        // Killed only once it is saving: after its first save, in the middle
+        // of one of the saves that follow without a pause. A copy killed
+        // while it takes the settings' lock leaves a lock file that the next
+        // save waits out (Qt counts it stale after 30 seconds).
+        while (!writer.readAllStandardOutput().contains("saved"))
+            ASSERT_TRUE(writer.waitForReadyRead(45000)) << round;
+        QProcess::execute("sleep", {QString::number(0.001 * (round % 20))});
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         writer.waitForFinished();
         ASSERT_TRUE(Parses()) << round;

@@ -1,3 +1,4 @@
+#include "Answerer.h"
 #include "CSystemTray.h"
 #include "ResourceIds.h"
 #include "TrayTestSupport.h"
@@ -62,6 +63,7 @@ TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)
     ASSERT_EQ(Add(std::string(100, 'x')), TRUE);
     EXPECT_EQ(std::string(area.requests.back().record.szTip), std::string(63, 'x'));
     EXPECT_EQ(tray->ChangeTip(std::string(64, 'y')), TRUE);
+    EXPECT_EQ(area.requests.back().record.uFlags, NIF_TIP); // the area changes only what is flagged
     EXPECT_EQ(std::string(area.requests.back().record.szTip), std::string(63, 'y'));
     area.succeed = false;
     EXPECT_EQ(tray->ChangeIcon(IDI_SMILE), FALSE);
@@ -76,16 +78,19 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     area.eventPosition = QPoint(150, 120);
     QStringList entries;
     QPoint menuAt;
-    QTimer::singleShot(20, [&entries, &menuAt] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
+    const test::Answerer answerer([&entries, &menuAt](QWidget* top) {
+        auto* menu = qobject_cast<QMenu*>(top);
+        if (!menu || menu->actions().size() < 4)
+            return false;
         menuAt = menu->pos();
         for (const QAction* action : menu->actions())
             entries.append(action->isSeparator() ? "-" : action->text());
-        entries.append("default " + menu->defaultAction()->text());
+        entries.append("default " + (menu->defaultAction() ? menu->defaultAction()->text() : QString()));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(3)).center());
+        return true;
     });
     EXPECT_EQ(tray->WindowProc(kCallback, IDR_TRAYMENU, kRightButtonUp), 1);
+    EXPECT_FALSE(answerer.GaveUp());
     EXPECT_EQ(entries,
               QStringList({"Update Timer", "-", "Help", "About", "-", "E&xit", "default Update Timer"}));
     EXPECT_EQ(menuAt, QPoint(150, 120));

@@ -1,3 +1,4 @@
+#include "Answerer.h"
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
 #include "XdgAutostart.h"
@@ -178,6 +179,30 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndAppliesOnLeaving)
     EXPECT_EQ(Display(), " 229 Days");
 }
 
+// OK keeps what the user chose, the icon among it, and the icon shows at once.
+TEST_F(CountdownWindow, OkSavesTheTargetUnitIconVacationAndPlace)
+{
+    StoreTarget("12/06/2027 10:00:00");
+    CCountdownDlg& dlg = Start();
+    Open();
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_EYE));
+    QTest::mouseClick(dlg.Item<QRadioButton>(IDC_UNIT_HOURS), Qt::LeftButton);
+    Type(IDC_VAC_DAYS, "3");
+    Type(IDC_END_DATE, "+2:00");
+    dlg.move(40, 30);
+    QTest::mouseClick(dlg.Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
+    EXPECT_EQ(store.texts, (std::map<std::string, std::string>{{"Settings/EndDate", "12/06/2026 12:00:00"},
+                                                               {"Settings/VacationDays", "3"}}));
+    EXPECT_EQ(store.ints, (std::map<std::string, std::int32_t>{{"Settings/DisplayPeriod", unitHours},
+                                                               {"Settings/WhichIcon", 1},
+                                                               {"Settings/x", dlg.frameGeometry().x()},
+                                                               {"Settings/y", dlg.frameGeometry().y()}}));
+    EXPECT_EQ(dlg.frameGeometry().topLeft(), QPoint(40, 30));
+}
+
 // A longer value stored by hand is shown whole and counted whole; typing
 // may shorten it but not lengthen it again.
 TEST_F(CountdownWindow, VacationBoxShowsALongerStoredValueWhole)
@@ -197,6 +222,20 @@ TEST_F(CountdownWindow, VacationBoxShowsALongerStoredValueWhole)
     QTest::keyClick(Edit(IDC_VAC_DAYS), Qt::Key_Backspace);
     QTest::keyClicks(Edit(IDC_VAC_DAYS), "7");
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "10");
+}
+
+// The first start's target has long passed: its alarm runs before the tray
+// icon exists, and the window shows from the first tick on.
+TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
+{
+    CCountdownDlg& dlg = Start();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "01/01/2001");
+    EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
+    EXPECT_EQ(dlg.CheckedRadioIndex(IDC_UNIT_DAYS), unitDays);
+    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    Tick();
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
@@ -349,19 +388,19 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndLeavesTheWindowShown)
     Open();
     // Chooses the menu's only entry, then closes the box it opens.
     QStringList seen;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&seen] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+    const test::Answerer answerer([&seen](QWidget* top) {
+        if (auto* menu = qobject_cast<QMenu*>(top)) {
             seen.append(menu->actions().at(0)->text());
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(0)).center());
-        } else if (QWidget* box = QApplication::activeModalWidget()) {
-            seen.append(box->windowTitle());
-            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            seen.append(top->windowTitle());
+            QTest::keyClick(top, Qt::Key_Escape);
         }
+        return true;
     });
-    answerer.start(20);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&dlg, &event);
+    EXPECT_FALSE(answerer.GaveUp());
     EXPECT_EQ(seen, QStringList({"&About Vostrel...", "About Vostrel"}));
     EXPECT_TRUE(dlg.isVisible());
 }

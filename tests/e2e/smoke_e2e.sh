@@ -10,6 +10,9 @@ shots=$2
 desktop_entry=${3:-}
 source "$(dirname "$0")/lib.sh"
 
+# A target an hour ahead: an expired one would raise the alarm, whose window
+# closes a tray menu that is open at that moment.
+printf '[Settings]\nEndDate=+1:00\nDisplayPeriod=4\nWhichIcon=5\nVacationDays=0\n' >"$(settings_file)"
 start_vostrel
 import -window root "$shots/installed.png"
 if [ -n "$desktop_entry" ]; then

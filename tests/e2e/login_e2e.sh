@@ -20,11 +20,11 @@ background_menu() { windows | awk '$4 < 300 && $5 > 30 && $5 < 120'; }
 choose_start_at_login() {
   local attempt id x y w h
   for attempt in 1 2 3; do
-    read -r id x y w h < <(dialog)
+    read -r id x y w h < <(dialog) || fail "the window is not shown"
     xdotool mousemove $((x + 84 * w / 169)) $((y + 101 * h / 103)) click 3
     wait_for "[ -n \"\$(background_menu)\" ]" 3 || continue
     import -window root "$shots/login-menu-$1.png"
-    read -r id x y w h < <(background_menu)
+    read -r id x y w h < <(background_menu) || continue
     xdotool mousemove $((x + w / 2)) $((y + h - 12)) click 1
     wait_for "[ -z \"\$(background_menu)\" ]" 3 && return 0
   done

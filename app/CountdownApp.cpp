@@ -5,6 +5,7 @@
 #include "DesktopNotifications.h"
 #include "DesktopNotifyArea.h"
 #include "LazyToneSpeaker.h"
+#include "LoginStart.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "ResourceIds.h"
@@ -40,8 +41,10 @@ bool CCountdownApp::InitInstance()
             window->SendCommand(res::ID_UPDATE_TIMER);
     });
     DesktopNotifyArea notifyArea;
+    const std::unique_ptr<LoginStart> loginStart = LoginStartForThisProgram();
     {
-        CCountdownDlg dialog({clock, speaker, store, messages, notifications, notifyArea, application});
+        CCountdownDlg dialog(
+            {clock, speaker, store, messages, notifications, notifyArea, application, *loginStart});
         application.SetMainWnd(&dialog);
         dialog.DoModal();
         application.SetMainWnd(nullptr);

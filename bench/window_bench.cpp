@@ -1,6 +1,7 @@
 // Cost of the countdown window's once-a-second tick: the exchange with its
 // controls, the engine and the tooltip, as the running program pays it.
 #include "CountdownDlg.h"
+#include "LoginStart.h"
 #include "Messages.h"
 #include "Notifier.h"
 #include "NotifyArea.h"
@@ -15,7 +16,7 @@ namespace {
 
 using namespace vostrel;
 
-struct Quiet final : Speaker, Messages, Notifier, NotifyArea, ProfileStore {
+struct Quiet final : Speaker, Messages, Notifier, NotifyArea, ProfileStore, LoginStart {
     void Beep(unsigned, unsigned) override {}
     void Notify(const QString&, const QString&) override {}
     void Close() override {}
@@ -32,6 +33,8 @@ struct Quiet final : Speaker, Messages, Notifier, NotifyArea, ProfileStore {
     }
     void WriteInt(std::string_view, std::string_view, std::int32_t) override {}
     void WriteText(std::string_view, std::string_view, std::string_view) override {}
+    bool IsOn() const override { return false; }
+    bool SetOn(bool) override { return true; }
 };
 
 // One tick of the window as it starts, hidden (argument 0), or shown (1),
@@ -41,7 +44,7 @@ void WindowTick(benchmark::State& loop)
     Quiet quiet;
     SystemClock clock;
     Application app;
-    CCountdownDlg dialog({clock, quiet, quiet, quiet, quiet, quiet, app});
+    CCountdownDlg dialog({clock, quiet, quiet, quiet, quiet, quiet, app, quiet});
     dialog.Start();
     if (loop.range(0) != 0)
         dialog.show();

@@ -1,5 +1,7 @@
 #include "Icons.h"
 
+#include "PixelArtIconEngine.h"
+
 #include <QFile>
 
 #include <map>
@@ -27,7 +29,7 @@ QIcon LoadIcon(int id)
     const auto found = loaded.find(id);
     if (found != loaded.end())
         return found->second;
-    const QIcon icon = QFile::exists(IconFile(id)) ? QIcon(IconFile(id)) : QIcon();
+    const QIcon icon = QFile::exists(IconFile(id)) ? QIcon(new PixelArtIconEngine(IconFile(id))) : QIcon();
     loaded.emplace(id, icon);
     return icon;
 }

@@ -10,8 +10,8 @@ namespace vostrel::res {
 // number of its icon resource, 0 for none.
 using IconHandle = std::uint32_t;
 
-// The icon resource with this number, with every image size it holds; a
-// null icon when there is none.
+// The icon resource with this number, drawn at any size from the image
+// sizes it holds without smoothing; a null icon when there is none.
 QIcon LoadIcon(int id);
 // The resource file of the icon with this number, for Qt's image readers.
 QString IconFile(int id);

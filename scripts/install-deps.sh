@@ -7,9 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev fonts-dejavu-core
+  qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev libxcb1-dev fonts-dejavu-core
   xvfb xauth xdotool trayer imagemagick x11-utils
-  dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils
+  dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
 )
 

@@ -1,50 +1,16 @@
 #include "SniPixmaps.h"
 
-#include <QImage>
-#include <QImageReader>
-#include <QtEndian>
+#include "PixelArt.h"
 
-#include <algorithm>
+#include <QImage>
+#include <QtEndian>
 
 namespace vostrel {
 namespace {
 
-// Every image the icon's file holds (a 32-pixel drawing, most icons also
-// a 16-pixel one), smallest first.
-QList<QImage> Drawings(res::IconHandle icon)
+SniPixmap ToPixmap(const QImage& picture, int size)
 {
-    QList<QImage> drawings;
-    QImageReader reader(res::IconFile(static_cast<int>(icon)));
-    for (int i = 0; i < std::max(reader.imageCount(), 1); ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
-        const QImage image = reader.read();
-        if (!image.isNull())
-            drawings.append(image);
-    }
-    std::sort(drawings.begin(), drawings.end(),
-              [](const QImage& a, const QImage& b) { return a.width() < b.width(); });
-    return drawings;
-}
-
-// The drawing a size is scaled from: the largest no bigger than the size,
-// so that every drawn pixel survives; the smallest when all are bigger.
-const QImage& SourceFor(const QList<QImage>& drawings, int size)
-{
-    const QImage* source = &drawings.front();
-    for (const QImage& drawing : drawings) {
-        if (drawing.width() <= size)
-            source = &drawing;
-    }
-    return *source;
-}
-
-// Nearest-neighbour scaling keeps the pixel art crisp: only the drawing's
-// own colours appear.
-SniPixmap ToPixmap(const QImage& drawing, int size)
-{
-    const QImage image = drawing.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                             .convertToFormat(QImage::Format_ARGB32);
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     QByteArray pixels(qsizetype(size) * size * 4, Qt::Uninitialized);
     uchar* out = reinterpret_cast<uchar*>(pixels.data());
     for (int y = 0; y < size; ++y) {
@@ -63,10 +29,11 @@ const SniPixmapList& SniPixmapCache::Pixmaps(res::IconHandle icon)
     if (found != m_pixmaps.end())
         return found->second;
     SniPixmapList pixmaps;
-    const QList<QImage> drawings = icon == 0 ? QList<QImage>() : Drawings(icon);
-    if (!drawings.isEmpty()) {
+    // Scaled without smoothing, as the window's and the XEmbed icons are.
+    const res::PixelArt art(icon == 0 ? QString() : res::IconFile(static_cast<int>(icon)));
+    if (!art.IsNull()) {
         for (const int size : kSizes)
-            pixmaps.append(ToPixmap(SourceFor(drawings, size), size));
+            pixmaps.append(ToPixmap(art.At(size), size));
     }
     return m_pixmaps.emplace(icon, pixmaps).first->second;
 }

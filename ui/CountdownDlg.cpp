@@ -5,6 +5,7 @@
 #include "AboutDlg.h"
 #include "DataExchange.h"
 #include "HelpText.h"
+#include "LoginStart.h"
 #include "Messages.h"
 #include "Notifier.h"
 #include "ResourceIds.h"
@@ -291,13 +292,25 @@ void CCountdownDlg::AddAboutEntry()
 void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     // Linux window managers keep their window menus to themselves: the same
-    // entry is offered on the window's background instead.
-    if (m_aboutEntry.isEmpty())
-        return;
+    // About entry is offered on the window's background instead.
     QMenu menu(this);
-    QAction* about = menu.addAction(m_aboutEntry);
-    if (menu.exec(event->globalPos()) == about)
+    QAction* about = m_aboutEntry.isEmpty() ? nullptr : menu.addAction(m_aboutEntry);
+    // Checked while the entry that starts the program at login is there.
+    QAction* atLogin = menu.addAction(QStringLiteral("Start at &Login"));
+    atLogin->setCheckable(true);
+    atLogin->setChecked(m_services.loginStart.IsOn());
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen && chosen == about)
         OnSysCommand(IDM_ABOUTBOX);
+    else if (chosen && chosen == atLogin)
+        OnStartAtLogin(atLogin->isChecked());
+}
+
+void CCountdownDlg::OnStartAtLogin(bool on)
+{
+    if (!m_services.loginStart.SetOn(on))
+        m_services.messages.Show(this, on ? QStringLiteral("Could not turn on starting at login.")
+                                          : QStringLiteral("Could not turn off starting at login."));
 }
 
 #ifdef Q_OS_WIN

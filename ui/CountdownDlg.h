@@ -15,6 +15,7 @@ class QPushButton;
 namespace vostrel {
 
 class Clock;
+class LoginStart;
 class Messages;
 class Notifier;
 class NotifyArea;
@@ -23,7 +24,8 @@ class Speaker;
 
 // What the countdown window needs from outside: the clock, the speaker, the
 // settings store, message boxes, desktop notifications, the notification
-// area and the application whose main window it is.
+// area, the application whose main window it is and the switch that starts
+// it at login.
 struct CountdownServices {
     const Clock& clock;
     Speaker& speaker;
@@ -32,6 +34,7 @@ struct CountdownServices {
     Notifier& notifier;
     NotifyArea& notifyArea;
     Application& app;
+    LoginStart& loginStart;
 };
 
 // The program's main window: shows the time left, lets the user change the
@@ -104,6 +107,7 @@ private:
     void OnAppExit();
     void OnShowAbout();
     void OnShowHelp();
+    void OnStartAtLogin(bool on);
     void OnUpdateTimer();
 
     int CreateTrayIcon();

@@ -1,17 +1,25 @@
 #!/usr/bin/env python3
-"""Draws Vostrel's seven icons as 16-colour .ico files.
+"""Draws Vostrel's icons.
 
-Each image uses 4 bits per pixel from the standard 16-colour palette and a
-1-bit transparency mask; transparent pixels are black in the colour bitmap,
-so no pixel inverts the screen. The 32x32 image comes first, then 16x16
-where the picture has one. Run it from anywhere; it writes next to itself.
-With --preview DIR it also writes enlarged PNG copies for looking at.
+The seven pictures the program shows in its window and tray are 16-colour
+.ico files: each image uses 4 bits per pixel from the standard 16-colour
+palette and a 1-bit transparency mask; transparent pixels are black in the
+colour bitmap, so no pixel inverts the screen. The 32x32 image comes first,
+then 16x16 where the picture has one. The application icon that launchers
+and menus show is a full-colour stopwatch (app_icon.py), written as SVG and
+as a PNG drawn for each hicolor size, under hicolor/.
+
+Run it from anywhere; it writes next to itself, or into the folder given
+with --into DIR. With --preview DIR it also writes enlarged PNG copies of
+the 16-colour pictures for looking at.
 """
 import math
 import os
 import struct
 import sys
 import zlib
+
+import app_icon
 
 PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
@@ -293,21 +301,27 @@ def png_bytes(canvas, scale=1, background=None):
             + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))
 
 
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
+    args = sys.argv[1:]
+    options = dict(zip(args[::2], args[1::2]))
+    out = options.get('--into', os.path.dirname(os.path.abspath(__file__)))
     for icon_id, canvases in ICONS.items():
-        with open(os.path.join(here, f'{icon_id}.ico'), 'wb') as f:
-            f.write(ico_bytes(canvases))
-    # The desktop entry's application icon: the stopwatch of icon 128.
-    for c in ICONS[128]:
-        with open(os.path.join(here, f'vostrel-{c.size}.png'), 'wb') as f:
-            f.write(png_bytes(c))
-    if len(sys.argv) == 3 and sys.argv[1] == '--preview':
-        os.makedirs(sys.argv[2], exist_ok=True)
+        write(os.path.join(out, f'{icon_id}.ico'), ico_bytes(canvases))
+    hicolor = os.path.join(out, 'hicolor')
+    write(os.path.join(hicolor, 'scalable', 'io.pelmark.Vostrel.svg'), app_icon.svg_text().encode())
+    for size in app_icon.SIZES:
+        write(os.path.join(hicolor, f'{size}x{size}', 'io.pelmark.Vostrel.png'), app_icon.png(size))
+    if '--preview' in options:
         for icon_id, canvases in ICONS.items():
             for c in canvases:
-                with open(os.path.join(sys.argv[2], f'{icon_id}-{c.size}.png'), 'wb') as f:
-                    f.write(png_bytes(c, 256 // c.size, background=(212, 208, 200)))
+                write(os.path.join(options['--preview'], f'{icon_id}-{c.size}.png'),
+                      png_bytes(c, 256 // c.size, background=(212, 208, 200)))
 
 
 if __name__ == '__main__':

@@ -59,11 +59,15 @@ start_tray_host() {
   fail "trayer did not start on $DISPLAY"
 }
 
+# The class of every window the program makes: the desktop entry's
+# StartupWMClass.
+window_class=io.pelmark.Vostrel
+
 # Visible Vostrel windows as "id x y width height", whether a window manager
 # has framed them or not.
 windows() {
   local id
-  for id in $(xdotool search --onlyvisible --class '^Vostrel$' 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --class "^$window_class\$" 2>/dev/null); do
     xwininfo -id "$id" | awk -v id="$id" '
       /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
       /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { seen = 1 }
@@ -77,10 +81,10 @@ tooltip() { windows | awk '$5 < 40 && $4 > 40'; }
 # Vostrel's windows embedded in trayer's panel, at whatever depth a window
 # manager has put the panel, as "width height x y".
 tray_icons() {
-  xwininfo -root -tree | awk '
+  xwininfo -root -tree | awk -v class="\"$window_class\")" '
     /"panel": \("panel" "trayer"\)/ { match($0, /^ */); depth = RLENGTH; inpanel = 1; next }
     inpanel { match($0, /^ */); if (RLENGTH <= depth) exit }
-    inpanel && /\("Vostrel" "Vostrel"\)/ {
+    inpanel && index($0, class) {
       match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+/)
       split(substr($0, RSTART, RLENGTH), p, /[x+ ]+/)
       print p[1], p[2], p[5], p[6]

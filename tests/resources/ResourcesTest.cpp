@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,80 @@ TEST(Icons, EachHoldsItsSizesAndMissingOnesAreNull)
     EXPECT_TRUE(IconFromHandle(0).isNull());
 }
 
+// The drawing of the given size in an icon file, as it is stored.
+QImage Drawing(int id, int size)
+{
+    QImageReader reader(QStringLiteral(":/icons/%1.ico").arg(id));
+    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+        const QImage image = reader.read();
+        if (image.width() == size)
+            return image.convertToFormat(QImage::Format_ARGB32);
+    }
+    return {};
+}
+
+std::set<QRgb> Colours(const QImage& image)
+{
+    std::set<QRgb> colours;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x)
+            colours.insert(argb.pixel(x, y));
+    }
+    return colours;
+}
+
+// Bigger than its drawings, an icon is the 32-pixel drawing with each pixel
+// made a square block; between the drawn sizes, the 16-pixel drawing's
+// pixels repeated unevenly. Never a colour the drawing does not have.
+TEST(Icons, LargerSizesKeepThePixelsCrisp)
+{
+    for (int id : {IDI_STOPWATCH, IDI_FIRECRACKER, IDI_CLOCK}) {
+        const QImage small = Drawing(id, 16);
+        const QImage large = Drawing(id, 32);
+        ASSERT_FALSE(small.isNull() || large.isNull()) << id;
+        const QIcon icon = LoadIcon(id);
+        EXPECT_EQ(icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32), small) << id;
+        EXPECT_EQ(icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32), large) << id;
+        for (int size : {64, 96}) {
+            const QImage scaled = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(scaled.size(), QSize(size, size)) << id;
+            const int block = size / 32;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x)
+                    ASSERT_EQ(scaled.pixel(x, y), large.pixel(x / block, y / block))
+                        << id << " " << x << "," << y;
+            }
+        }
+        for (int size : {22, 24}) {
+            const QImage between = icon.pixmap(size).toImage();
+            ASSERT_EQ(between.size(), QSize(size, size)) << id;
+            const std::set<QRgb> drawn = Colours(small);
+            for (QRgb colour : Colours(between))
+                EXPECT_TRUE(drawn.count(colour)) << id << " at " << size << ": " << std::hex << colour;
+        }
+    }
+}
+
+// A panel on a screen of twice the density asks for twice the pixels; a
+// window manager handed a list of sizes gets the big ones too.
+TEST(Icons, DenseScreensAndLargePanelsGetCrispPictures)
+{
+    const QIcon icon = LoadIcon(IDI_STOPWATCH);
+    const QImage dense = icon.pixmap(QSize(32, 32), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(dense.size(), QSize(64, 64));
+    EXPECT_EQ(dense, Drawing(IDI_STOPWATCH, 32).scaled(64, 64));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(64, 64)));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+    QImage painted(48, 48, QImage::Format_ARGB32);
+    painted.fill(Qt::transparent);
+    {
+        QPainter painter(&painted);
+        icon.paint(&painter, painted.rect());
+    }
+    EXPECT_EQ(painted, Drawing(IDI_STOPWATCH, 32).scaled(48, 48));
+}
+
 TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
 {
     // Every control id of the countdown window is unique; 1005 and 1008 are unused.
@@ -73,8 +148,40 @@ TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
     EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "Name=" + name + "\nComment=" + comment + "\n"));
     EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "X-Vostrel-Version=5.0\n"));
     EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<name>" + name + "</name>"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<summary>" + comment + "</summary>"));
+    // An AppStream summary ends without a full stop.
+    ASSERT_TRUE(comment.ends_with('.'));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml",
+                    "<summary>" + comment.substr(0, comment.size() - 1) + "</summary>"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<project_license>MIT</project_license>"));
+    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<binary>Vostrel</binary>"));
     EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<release version=\"5.0\""));
+}
+
+// The package's changelog names the program's version, and its copyright
+// file carries the license word for word.
+TEST(Package, ChangelogAndCopyrightAgreeWithTheProgram)
+{
+    const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");
+    const QByteArray changelog = Contents(root + "packaging/changelog");
+    // "5, 0, 0, 0" is version 5.0.0.
+    const std::string_view fileVersion = VersionValue("FileVersion");
+    const QByteArray version =
+        QByteArray(fileVersion.data(), qsizetype(fileVersion.size())).replace(", ", ".").chopped(2);
+    EXPECT_TRUE(changelog.startsWith("vostrel (" + version + ") ")) << changelog.left(40).toStdString();
+    EXPECT_TRUE(Contents(root + "CMakeLists.txt").contains("set(CPACK_PACKAGE_VERSION " + version + ")"));
+    const QByteArray copyright = Contents(root + "packaging/copyright");
+    EXPECT_TRUE(copyright.contains("\nLicense: MIT\n"));
+    const QList<QByteArray> license = Contents(root + "LICENSE").split('\n');
+    ASSERT_GT(license.size(), 10);
+    EXPECT_TRUE(copyright.contains("Copyright: 2026 Pelmark\n"));
+    EXPECT_TRUE(license.contains("Copyright (c) 2026 Pelmark"));
+    // From the permission notice on, each line indented, empty lines as " .".
+    for (qsizetype i = license.indexOf("Copyright (c) 2026 Pelmark") + 2; i < license.size(); ++i) {
+        if (i + 1 == license.size() && license[i].isEmpty())
+            break; // the file's last line break
+        const QByteArray line = license[i].isEmpty() ? QByteArray(".") : license[i];
+        EXPECT_TRUE(copyright.contains("\n " + line + "\n")) << line.toStdString();
+    }
 }
 
 } // namespace

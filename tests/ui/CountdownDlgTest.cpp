@@ -1,21 +1,28 @@
 #include "Answerer.h"
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
+#include "XdgAutostart.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace vostrel {
 namespace {
@@ -38,7 +45,7 @@ protected:
     CCountdownDlg& Start()
     {
         dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app});
+            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, loginStart});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -87,6 +94,8 @@ protected:
     test::RecordingNotifier notifier;
     test::RecordingNotifyArea notifyArea;
     Application app;
+    QTemporaryDir home;
+    XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};
     std::unique_ptr<CCountdownDlg> dialog;
 };
 
@@ -328,6 +337,29 @@ TEST_F(CountdownWindow, ScreenReadersHearTheLabelsTheIconsAndTheTimeLeft)
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->focusPolicy(), Qt::StrongFocus);
 }
 
+// A panel on a dense screen, or a task switcher, asks for the window's icon
+// larger than it is drawn: it gets the drawing's pixels as square blocks,
+// not a smoothed blur.
+TEST_F(CountdownWindow, TheWindowIconStaysCrispAtLargerSizes)
+{
+    store.ints["Settings/WhichIcon"] = 4; // the clock
+    Start();
+    QImageReader reader(IconFile(IDI_CLOCK));
+    QImage drawn;
+    while (drawn.width() != 32 && reader.canRead())
+        drawn = reader.read();
+    ASSERT_EQ(drawn.width(), 32);
+    drawn = drawn.convertToFormat(QImage::Format_ARGB32);
+    const QImage shown = dialog->windowIcon().pixmap(64).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), QSize(64, 64));
+    int differences = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x)
+            differences += shown.pixel(x, y) != drawn.pixel(x / 2, y / 2);
+    }
+    EXPECT_EQ(differences, 0);
+}
+
 // Window managers minimise even windows without a minimise button.
 TEST_F(CountdownWindow, AMinimisedWindowComesBackForUpdateTimerAndForTheAlarm)
 {
@@ -371,6 +403,64 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndLeavesTheWindowShown)
     EXPECT_FALSE(answerer.GaveUp());
     EXPECT_EQ(seen, QStringList({"&About Vostrel...", "About Vostrel"}));
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// The background menu's Start at Login entry is checked while the autostart
+// entry is there, whoever put it there; choosing it adds or removes it.
+TEST_F(CountdownWindow, StartAtLoginFollowsTheAutostartEntry)
+{
+    CCountdownDlg& dlg = Start();
+    Open();
+    // Opens the menu and reads the entry's check mark, then chooses the
+    // entry or closes the menu.
+    const auto openMenu = [&dlg](bool choose) {
+        std::optional<bool> checked;
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || checked)
+                return;
+            for (QAction* entry : menu->actions()) {
+                if (entry->text() == "Start at &Login" && entry->isCheckable())
+                    checked = entry->isChecked();
+                if (entry->text() == "Start at &Login" && choose)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+            }
+            if (!choose)
+                menu->close();
+        });
+        answerer.start(20);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&dlg, &event);
+        return checked;
+    };
+    const QString entry = home.filePath("autostart/Vostrel.desktop");
+    EXPECT_EQ(openMenu(false), false);
+    EXPECT_EQ(openMenu(true), false); // unchecked, so choosing it turns it on
+    QFile written(entry);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("\nExec=" + home.filePath("bin/Vostrel").toUtf8() + "\n"));
+    written.close();
+    EXPECT_EQ(openMenu(true), true); // checked, so choosing it turns it off
+    EXPECT_FALSE(QFile::exists(entry));
+
+    // An entry put there by hand, or taken away, shows at the next opening.
+    QFile byHand(entry);
+    ASSERT_TRUE(byHand.open(QIODevice::WriteOnly));
+    byHand.write("[Desktop Entry]\nType=Application\nExec=Vostrel\n");
+    byHand.close();
+    EXPECT_EQ(openMenu(false), true);
+    ASSERT_TRUE(QFile::remove(entry));
+    EXPECT_EQ(openMenu(false), false);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // Where the folder cannot be made, the user is told.
+    ASSERT_TRUE(QDir(home.path()).rmdir("autostart"));
+    QFile blocker(home.filePath("autostart"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(openMenu(true), false);
+    EXPECT_EQ(messages.shown, QStringList({"Could not turn on starting at login."}));
 }
 
 } // namespace

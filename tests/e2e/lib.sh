@@ -1,32 +1,8 @@
 # Shared by the end-to-end tests: an X server with a tray host, the program
 # under test, and helpers to find its windows and click them.
-# The caller sets $binary and $shots before sourcing this file.
-mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
-
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/vostrel.log" ] && tail -n 60 "$work/vostrel.log" >&2
-  exit 1
-}
-
-# Polls a condition (a shell command) for up to $2 seconds.
-wait_for() {
-  local what=$1 seconds=${2:-10} i
-  for ((i = 0; i < seconds * 10; i++)); do
-    if eval "$what" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+# The caller sets $binary and $shots before sourcing this file, and
+# tray_host=none when it starts a tray host of its own, or none, later.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # A free display, chosen by the X server itself.
 exec 3>"$work/display"
@@ -165,4 +141,4 @@ click_menu() {
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME/Pelmark"
-start_tray_host
+if [ "${tray_host:-trayer}" = trayer ]; then start_tray_host; fi

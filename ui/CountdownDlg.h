@@ -5,6 +5,7 @@
 #include "Icons.h"
 #include "MainWindow.h"
 #include "TemplateDialog.h"
+#include "WindowPlatform.h"
 
 #include <QFont>
 #include <QRect>
@@ -32,6 +33,9 @@ struct CountdownServices {
     Notifier& notifier;
     NotifyArea& notifyArea;
     Application& app;
+    // Whether the window's position can be read and set, to be kept
+    // between runs.
+    bool placesWindows = PlatformPlacesWindows();
 };
 
 // The program's main window: shows the time left, lets the user change the

@@ -37,7 +37,7 @@ protected:
     CCountdownDlg& Start()
     {
         dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app});
+            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, placesWindows});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -86,6 +86,7 @@ protected:
     test::RecordingNotifier notifier;
     test::RecordingNotifyArea notifyArea;
     Application app;
+    bool placesWindows = true; // false: a platform that keeps positions to itself
     std::unique_ptr<CCountdownDlg> dialog;
 };
 
@@ -202,6 +203,37 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     store.ints["Settings/x"] = 0;
     store.ints["Settings/y"] = 0;
     EXPECT_EQ(Start().pos(), QPoint(0, 0));
+}
+
+TEST_F(CountdownWindow, OkStoresTheWindowsPositionWhereThePlatformHasOne)
+{
+    store.ints["Settings/x"] = 40;
+    store.ints["Settings/y"] = 30;
+    Start();
+    Open();
+    dialog->move(120, 90);
+    const QPoint corner = dialog->frameGeometry().topLeft();
+    ASSERT_NE(corner, QPoint(40, 30));
+    QTest::mouseClick(dialog->m_btnOK, Qt::LeftButton);
+    EXPECT_EQ(store.ints["Settings/x"], corner.x());
+    EXPECT_EQ(store.ints["Settings/y"], corner.y());
+}
+
+TEST_F(CountdownWindow, OkKeepsTheStoredPositionWhereThePlatformHasNone)
+{
+    placesWindows = false;
+    StoreTarget("12/06/2026 20:00:00", unitHours);
+    store.ints["Settings/x"] = 40;
+    store.ints["Settings/y"] = 30;
+    Start();
+    Open();
+    dialog->move(120, 90);
+    dialog->Item<QRadioButton>(IDC_UNIT_MINUTES)->click();
+    QTest::mouseClick(dialog->m_btnOK, Qt::LeftButton);
+    EXPECT_EQ(store.ints["Settings/x"], 40);
+    EXPECT_EQ(store.ints["Settings/y"], 30);
+    // The rest of the settings are saved as ever.
+    EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitMinutes);
 }
 
 TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach)

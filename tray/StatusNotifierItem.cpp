@@ -106,6 +106,13 @@ void StatusNotifierItem::Activate(int, int)
     QMetaObject::invokeMethod(this, &StatusNotifierItem::Activated, Qt::QueuedConnection);
 }
 
+void StatusNotifierItem::ProvideXdgActivationToken(const QString& token)
+{
+    // Qt's Wayland windows take the token from the environment at their
+    // next activation, and clear it once used.
+    qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
 void StatusNotifierItem::ContextMenu(int x, int y)
 {
     QMetaObject::invokeMethod(

@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool trayer imagemagick x11-utils
   dpkg-dev desktop-file-utils appstream pulseaudio pulseaudio-utils
   dbus python3 openbox faketime
-  xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin tesseract-ocr tesseract-ocr-eng
+  xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin tesseract-ocr tesseract-ocr-eng libwayland-dev
 )
 
 as_root() {

@@ -41,11 +41,25 @@ sni_tip() {
     grep -o "'[^']*'" | sed -n 2p | tr -d "'"
 }
 
-# Reads text from a picture: grey, light on dark made dark on light,
-# enlarged and cut to black and white, as the OCR engine reads best.
-# Prints the lines that have text.
-read_picture() {
+# Reads the lines of text in a picture, as "text|x|y" with x and y the
+# line's centre in the picture's own pixels. The picture is made grey, light
+# on dark turned dark on light (with "negate"), enlarged and cut to black
+# and white, as the OCR engine reads best.
+picture_lines() {
   local picture=$1 negate=${2:-}
   convert "$picture" -colorspace gray ${negate:+-negate} -resize 400% -threshold 60% "$work/ocr.png"
-  tesseract "$work/ocr.png" - --psm 6 2>/dev/null | sed '/^[[:space:]]*$/d'
+  tesseract "$work/ocr.png" - --psm 6 tsv 2>/dev/null | awk -F'\t' '
+    NR > 1 && $12 ~ /[^ ]/ {
+      key = $3 "." $4 "." $5
+      if (!(key in text)) { order[++n] = key; left[key] = $7; top[key] = $8 }
+      text[key] = text[key] (text[key] == "" ? "" : " ") $12
+      if ($7 + $9 > right[key]) right[key] = $7 + $9
+      if ($8 + $10 > bottom[key]) bottom[key] = $8 + $10
+      if ($8 < top[key]) top[key] = $8
+    }
+    END { for (i = 1; i <= n; i++) { k = order[i]
+      printf "%s|%d|%d\n", text[k], (left[k] + right[k]) / 8, (top[k] + bottom[k]) / 8 } }'
 }
+
+# Only the text of each line.
+read_picture() { picture_lines "$@" | cut -d'|' -f1; }

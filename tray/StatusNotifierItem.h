@@ -69,6 +69,8 @@ public slots:
     Q_SCRIPTABLE void ProvideXdgActivationToken(const QString& token);
 
 signals:
+    // Listed for introspection; SetTip sends NewToolTip and XAyatanaNewLabel
+    // itself.
     Q_SCRIPTABLE void NewIcon();
     Q_SCRIPTABLE void NewToolTip();
     Q_SCRIPTABLE void NewStatus(const QString& status);

@@ -12,9 +12,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A test may define fail_details to say more of what it saw.
 fail() {
   echo "FAIL: $*" >&2
   [ -s "$work/vostrel.log" ] && tail -n 60 "$work/vostrel.log" >&2
+  if declare -F fail_details >/dev/null; then fail_details >&2 || true; fi
   exit 1
 }
 

@@ -59,6 +59,12 @@ cat >"$XDG_CONFIG_HOME/waybar/style.css" <<'STYLE'
 window#waybar { background: #808080; }
 STYLE
 start_session_bus
+fail_details() {
+  grim "$shots/sway-failure.png" 2>/dev/null
+  echo "-- waybar:"; tail -n 20 "$work/waybar.log"
+  echo "-- sway:"; tail -n 20 "$work/sway.log"
+  echo "-- items: $(sni_items | paste -sd ' ')"
+}
 
 sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
 pids+=($!)

@@ -4,9 +4,11 @@
 # tray_host=none when it starts a tray host of its own, or none, later.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# A free display, chosen by the X server itself.
+# A free display, chosen by the X server itself. Without -noreset the
+# server starts over whenever its last client leaves, as when a test ends
+# its tray host and its program, and turns the next client away meanwhile.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"

@@ -26,6 +26,11 @@ if [ "$(id -u)" -eq 0 ]; then
   here=$(dirname "$0")
   cp "$0" "$here/common.sh" "$here/sni.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
   mkdir "$copies/shots"
+  # The leak checker's suppressions, where given, from a copy too.
+  if [[ ${LSAN_OPTIONS:-} =~ suppressions=([^:]*) ]]; then
+    cp "${BASH_REMATCH[1]}" "$copies/lsan.supp"
+    export LSAN_OPTIONS=${LSAN_OPTIONS/"${BASH_REMATCH[1]}"/$copies/lsan.supp}
+  fi
   chown -R nobody:nogroup "$copies"
   setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/nonexistent \
     VIRTUAL_POINTER="$copies/$(basename "$VIRTUAL_POINTER")" \
@@ -42,6 +47,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME/Pelmark" "$XDG_CONFIG_HOME/waybar"
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 export NO_AT_BRIDGE=1 QT_QPA_PLATFORM=wayland
+# Under AddressSanitizer, whole stacks for every allocation, so that the
+# Wayland libraries' leaks at exit are matched by their suppressions.
+[ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
 # The pointer hides when still, so that screenshots show only what the
 # programs draw.

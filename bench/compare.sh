@@ -14,7 +14,7 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ -z "${VOSTREL_BENCH_INSTALLED:-}"
     ktimer dbus libx11-dev libxdamage-dev >/dev/null
   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DBUILD_TESTING=OFF >/dev/null
-  cmake --build build-bench --target Vostrel minimal_tray >/dev/null
+  cmake --build build-bench --target Vostrel minimal_tray sni_watcher >/dev/null
   cc -O2 bench/tick_watch.c -o build-bench/tick_watch -lX11 -lXdamage
   cc -O2 bench/embed_watch.c -o build-bench/embed_watch -lX11
   # ktimer needs a session bus; all three run on the same one.
@@ -212,3 +212,8 @@ cat <<REPORT
 | skipped / repeated seconds over $tick_seconds s | $skipped / $repeated | | $kskipped / $krepeated | | |
 | sound libraries mapped while counting / after an alarm | $sound_before / $sound_after | | | | |
 REPORT
+
+# The same programs on the StatusNotifierItem path, with a watcher of the
+# benchmark's own on a private bus.
+echo
+bash bench/sni_compare.sh

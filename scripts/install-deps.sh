@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool trayer imagemagick x11-utils
   dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
+  xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin libwayland-dev
 )
 
 as_root() {

@@ -202,6 +202,11 @@ std::int32_t CSystemTray::HandleTrayMessage(std::uintptr_t wParam, std::intptr_t
     CommandWindow* mainWindow = m_services.app.GetMainWnd();
     const std::uint32_t mouse = static_cast<std::uint32_t>(lParam) & 0xFFFF;
 
+    // Where the popup would come up as a window of its own, a right click
+    // does what a double click does; the desktop's own drawing of the
+    // exported menu still offers every entry.
+    if (mouse == WM_RBUTTONUP && !m_services.popupMenus)
+        return HandleTrayMessage(wParam, WM_LBUTTONDBLCLK);
     if (mouse == WM_RBUTTONUP) {
         const std::unique_ptr<PopupMenu> popup = PopupMenu::Load(m_services.menus, m_IconRecord.uID);
         if (!popup)

@@ -4,6 +4,7 @@
 #include "NotifyIconData.h"
 #include "OleDate.h"
 #include "PopupMenu.h"
+#include "WindowPlatform.h"
 
 #include <cstdint>
 #include <memory>
@@ -52,6 +53,9 @@ struct TrayServices {
     const Clock& clock;
     Messages& messages;
     MenuLookup menus = res::FindMenu;
+    // Whether the icon's own popup menu can open where the desktop asks for
+    // it; where it cannot, the menu would come up as a window of its own.
+    bool popupMenus = PlatformPlacesWindows();
 };
 
 // One icon in the notification area: its picture, its tooltip, the popup

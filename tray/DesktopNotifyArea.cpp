@@ -2,6 +2,7 @@
 
 #include "QtNotifyArea.h"
 #include "StatusNotifierArea.h"
+#include "StatusNotifierHosts.h"
 
 #include <QDBusConnectionInterface>
 #include <QGuiApplication>
@@ -33,6 +34,11 @@ DesktopNotifyArea::DesktopNotifyArea(AreaFactory xembed, MenuLookup menus)
                 [this](const QString&, const QString&, const QString& newOwner) {
                     WatcherOwnerChanged(newOwner);
                 });
+        m_hosts = std::make_unique<StatusNotifierHosts>(m_bus);
+        connect(m_hosts.get(), &StatusNotifierHosts::HostPresent, this, [this] {
+            if (m_statusNotifier)
+                m_statusNotifier->HostPresent();
+        });
     }
     if (m_bus.isConnected() && m_bus.interface()->isServiceRegistered(kWatcherName))
         UseStatusNotifier();
@@ -105,14 +111,16 @@ void DesktopNotifyArea::WatcherOwnerChanged(const QString& newOwner)
 
 void DesktopNotifyArea::UseStatusNotifier()
 {
-    // A watcher that restarts knows no items: tell it of ours again.
+    // A watcher that restarts knows no items: ours register again once it
+    // has a host.
     if (m_statusNotifier) {
-        m_statusNotifier->RegisterAll();
-        return;
+        m_statusNotifier->WaitForHost();
+    } else {
+        Withdraw();
+        m_statusNotifier = std::make_unique<StatusNotifierArea>(m_menus, false);
+        Restore(*m_statusNotifier);
     }
-    Withdraw();
-    m_statusNotifier = std::make_unique<StatusNotifierArea>(m_menus);
-    Restore(*m_statusNotifier);
+    m_hosts->Ask();
 }
 
 void DesktopNotifyArea::UseXEmbed()

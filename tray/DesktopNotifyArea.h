@@ -15,6 +15,7 @@
 namespace vostrel {
 
 class StatusNotifierArea;
+class StatusNotifierHosts;
 
 // The notification area of whatever tray host the desktop runs. With a
 // StatusNotifierWatcher on the session bus the icons are StatusNotifier
@@ -59,6 +60,7 @@ private:
     QDBusConnection m_bus;
     QDBusServiceWatcher m_watcher;
     std::map<NotifyKey, Icon> m_icons;
+    std::unique_ptr<StatusNotifierHosts> m_hosts;
     std::unique_ptr<StatusNotifierArea> m_statusNotifier;
     std::unique_ptr<NotifyArea> m_xembed;
 };

@@ -23,7 +23,8 @@ struct StatusNotifierArea::Icon {
     DBusMenuExporter menu;
 };
 
-StatusNotifierArea::StatusNotifierArea(MenuLookup menus) : m_menus(std::move(menus))
+StatusNotifierArea::StatusNotifierArea(MenuLookup menus, bool hostPresent)
+    : m_menus(std::move(menus)), m_hostPresent(hostPresent)
 {
     RegisterSniTypes();
     RegisterDBusMenuTypes();
@@ -73,7 +74,8 @@ bool StatusNotifierArea::Add(const NOTIFYICONDATA& record)
             [this, key](QPoint at) { SendMouse(key, WM_RBUTTONUP, at); });
     connect(&icon->menu, &DBusMenuExporter::CommandChosen, this,
             [this, key](unsigned command) { SendCommand(key, command); });
-    icon->service.RegisterWithWatcher();
+    if (m_hostPresent)
+        icon->service.RegisterWithWatcher();
     m_icons.emplace(key, std::move(icon));
     return true;
 }
@@ -83,6 +85,12 @@ void StatusNotifierArea::SetAttention(const NOTIFYICONDATA& record, bool attenti
     const auto found = m_icons.find(KeyOf(record));
     if (found != m_icons.end())
         found->second->item.SetAttention(attention);
+}
+
+void StatusNotifierArea::HostPresent()
+{
+    m_hostPresent = true;
+    RegisterAll();
 }
 
 void StatusNotifierArea::RegisterAll() const

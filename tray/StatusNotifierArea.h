@@ -20,7 +20,9 @@ namespace vostrel {
 // and a choice from its own menu as the entry's command message.
 class StatusNotifierArea final : public QObject, public NotifyArea {
 public:
-    explicit StatusNotifierArea(MenuLookup menus = res::FindMenu);
+    // With hostPresent false, icons register with the watcher only once
+    // HostPresent is called.
+    explicit StatusNotifierArea(MenuLookup menus = res::FindMenu, bool hostPresent = true);
     ~StatusNotifierArea() override;
 
     bool IsAvailable() const override;
@@ -28,9 +30,11 @@ public:
     void SetAttention(const NOTIFYICONDATA& record, bool attention) override;
     std::optional<QPoint> EventPosition() const override { return m_eventPosition; }
 
-    // Tells the watcher of every icon again: a watcher that starts anew
-    // knows none.
-    void RegisterAll() const;
+    // The watcher has a host: every icon registers with it, again if it
+    // had; a watcher that starts anew knows none.
+    void HostPresent();
+    // A new watcher whose hosts are not known yet.
+    void WaitForHost() { m_hostPresent = false; }
 
 private:
     struct Icon;
@@ -38,11 +42,13 @@ private:
     bool Add(const NOTIFYICONDATA& record);
     void SendMouse(const NotifyKey& key, std::uint32_t mouse, std::optional<QPoint> at);
     void SendCommand(const NotifyKey& key, unsigned command);
+    void RegisterAll() const;
 
     MenuLookup m_menus;
     SniPixmapCache m_pixmaps;
     std::map<NotifyKey, std::unique_ptr<Icon>> m_icons;
     std::optional<QPoint> m_eventPosition;
+    bool m_hostPresent;
 };
 
 } // namespace vostrel

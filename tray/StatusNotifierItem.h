@@ -64,8 +64,13 @@ public slots:
     Q_SCRIPTABLE void Scroll(int, const QString&) {}
     // A host without a menu of its own asks for ours at a screen point.
     Q_SCRIPTABLE void ContextMenu(int x, int y);
+    // KDE's addition: a Wayland host hands over the right to bring a
+    // window to the front just before it sends Activate.
+    Q_SCRIPTABLE void ProvideXdgActivationToken(const QString& token);
 
 signals:
+    // Listed for introspection; SetTip sends NewToolTip and XAyatanaNewLabel
+    // itself.
     Q_SCRIPTABLE void NewIcon();
     Q_SCRIPTABLE void NewToolTip();
     Q_SCRIPTABLE void NewStatus(const QString& status);

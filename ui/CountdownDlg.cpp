@@ -71,7 +71,9 @@ struct CountdownEventTable {
 
 CCountdownDlg::CCountdownDlg(const CountdownServices& services)
     : TemplateDialog(IDD_COUNTDOWN, services.messages),
-      m_TrayIcon({services.notifyArea, services.app, services.clock, services.messages}), m_services(services)
+      m_TrayIcon({services.notifyArea, services.app, services.clock, services.messages, res::FindMenu,
+                  services.placesWindows}),
+      m_services(services)
 {
     m_strEndDate = "01/01/2000";
     m_nDisplayPeriod = unitSeconds;

@@ -5,6 +5,7 @@
 #include "Icons.h"
 #include "MainWindow.h"
 #include "TemplateDialog.h"
+#include "WindowPlatform.h"
 
 #include <QFont>
 #include <QRect>
@@ -35,6 +36,9 @@ struct CountdownServices {
     NotifyArea& notifyArea;
     Application& app;
     LoginStart& loginStart;
+    // Whether the window's position can be read and set, to be kept
+    // between runs.
+    bool placesWindows = PlatformPlacesWindows();
 };
 
 // The program's main window: shows the time left, lets the user change the

@@ -47,6 +47,10 @@ void CCountdownDlg::SaveSettings()
     store.WriteInt(kSection, "DisplayPeriod", m_nDisplayPeriod);
     store.WriteInt(kSection, "WhichIcon", m_nWhichIcon);
     store.WriteText(kSection, "VacationDays", m_strVacDays);
+    // A platform that keeps positions to itself reports every window at
+    // 0,0: the position stored from elsewhere stays.
+    if (!m_services.placesWindows)
+        return;
     const QPoint corner = frameGeometry().topLeft();
     store.WriteInt(kSection, "x", corner.x());
     store.WriteInt(kSection, "y", corner.y());

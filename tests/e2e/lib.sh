@@ -1,36 +1,14 @@
 # Shared by the end-to-end tests: an X server with a tray host, the program
 # under test, and helpers to find its windows and click them.
-# The caller sets $binary and $shots before sourcing this file.
-mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
+# The caller sets $binary and $shots before sourcing this file, and
+# tray_host=none when it starts a tray host of its own, or none, later.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/vostrel.log" ] && tail -n 60 "$work/vostrel.log" >&2
-  exit 1
-}
-
-# Polls a condition (a shell command) for up to $2 seconds.
-wait_for() {
-  local what=$1 seconds=${2:-10} i
-  for ((i = 0; i < seconds * 10; i++)); do
-    if eval "$what" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# A free display, chosen by the X server itself.
+# A free display, chosen by the X server itself. Without -noreset the
+# server starts over whenever its last client leaves, as when a test ends
+# its tray host and its program, and turns the next client away meanwhile.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
@@ -244,4 +222,4 @@ wait_for_ticks() {
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME/Pelmark"
-start_tray_host
+if [ "${tray_host:-trayer}" = trayer ]; then start_tray_host; fi

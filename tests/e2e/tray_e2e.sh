@@ -71,5 +71,21 @@ start_tray_host
 wait_for "[ -n \"\$(icon_centre)\" ] && [ \$(icon_pixels white) -gt 20 ]" 10 || fail "the icon did not come back"
 import -window root "$shots/tray-after-restart.png"
 
+echo "== the tray host starts after the program: the icon shows once it does"
+kill "$vostrel_pid"
+wait "$vostrel_pid" || true
+kill "$tray_pid"
+wait_for "! xwininfo -root -tree | grep -q '\"panel\": (\"panel\" \"trayer\")'" 5 || fail "trayer did not end"
+"$binary" >"$work/vostrel.log" 2>&1 &
+vostrel_pid=$!
+pids+=($vostrel_pid)
+# Qt's selection owner is the program's first window on the X server.
+wait_for "xwininfo -root -tree | grep -q 'Qt Selection Owner for $(basename "$binary")'" 10 ||
+  fail "the program did not come up"
+start_tray_host
+wait_for "[ -n \"\$(icon_centre)\" ] && [ \$(icon_pixels white) -gt 20 ]" 10 || fail "no icon once trayer started"
+[ "$(tray_icons | wc -l)" -eq 1 ] || fail "$(tray_icons | wc -l) icons in the tray"
+import -window root "$shots/tray-late-host.png"
+
 kill "$vostrel_pid"
 echo "1 passed, 0 failed"

@@ -102,5 +102,28 @@ TEST_F(HostChoice, WithoutXEmbedTheIconWaitsForAWatcherAndRegistersAgainWithANew
     EXPECT_TRUE(OnBus(service));
 }
 
+TEST_F(HostChoice, TheIconRegistersOnlyOnceTheWatcherHasAHost)
+{
+    Start([] { return nullptr; });
+    std::optional<test::TestWatcher> watcher;
+    watcher.emplace(nullptr, false); // waybar's, before its tray host starts
+    ASSERT_TRUE(test::WaitUntil([&] { return watcher->hostQuestions > 0; }));
+    // The item is on the bus; a registration it sent before this answer
+    // would have reached the watcher first.
+    QString service;
+    for (const QString& name : test::DesktopBus().interface()->registeredServiceNames().value()) {
+        if (name.startsWith("org.kde.StatusNotifierItem-"))
+            service = name;
+    }
+    ASSERT_FALSE(service.isEmpty());
+    ASSERT_FALSE(test::Properties(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem").isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watcher->registered.isEmpty());
+
+    watcher->RegisterHost();
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
+    EXPECT_EQ(watcher->registered, QStringList({service}));
+}
+
 } // namespace
 } // namespace vostrel

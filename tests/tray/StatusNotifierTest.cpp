@@ -196,6 +196,17 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointA
     EXPECT_EQ(*menuAt, QPoint(150, 120));
 }
 
+TEST_F(StatusNotifier, AnActivationTokenFromTheHostIsLeftForTheWindowsNextActivation)
+{
+    const QString service = Add();
+    ASSERT_FALSE(service.isEmpty());
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    EXPECT_EQ(Call(service, kItemPath, kItem, "ProvideXdgActivationToken", {"token-from-the-host"}).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), "token-from-the-host");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
 {
     const QString service = Add();

@@ -115,6 +115,24 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
               std::vector<unsigned>({ID_SHOW_ABOUT, ID_SHOW_HELP, ID_UPDATE_TIMER, ID_APP_EXIT}));
 }
 
+TEST_F(Tray, WhereNoMenuCanPopUpARightClickShowsTheWindowAsADoubleClickDoes)
+{
+    tray.emplace(TrayServices{area, app, clock, messages, FindMenu, false});
+    ASSERT_EQ(Add(), TRUE);
+    // A menu, had one opened, would be seen and closed from within its own loop.
+    bool menuShown = false;
+    QTimer::singleShot(0, [&menuShown] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            menuShown = true;
+            popup->close();
+        }
+    });
+    EXPECT_EQ(tray->WindowProc(kCallback, IDR_TRAYMENU, kRightButtonUp), 1);
+    QApplication::processEvents();
+    EXPECT_FALSE(menuShown);
+    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
+}
+
 TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
 {
     ASSERT_EQ(Add(), TRUE);

@@ -49,10 +49,13 @@ QVariantMap Properties(const QString& service, const QString& path, const QStrin
     return qdbus_cast<QVariantMap>(reply.arguments().constFirst());
 }
 
-TestWatcher::TestWatcher(std::function<void(const QString&)> onRegister) : m_onRegister(std::move(onRegister))
+TestWatcher::TestWatcher(std::function<void(const QString&)> onRegister, bool hostRegistered)
+    : hostRegistered(hostRegistered), m_onRegister(std::move(onRegister))
 {
     DesktopBus().registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
-                                QDBusConnection::ExportScriptableSlots);
+                                QDBusConnection::ExportScriptableSlots |
+                                    QDBusConnection::ExportScriptableSignals |
+                                    QDBusConnection::ExportAllProperties);
     DesktopBus().registerService(kWatcherName);
 }
 
@@ -60,6 +63,12 @@ TestWatcher::~TestWatcher()
 {
     DesktopBus().unregisterService(kWatcherName);
     DesktopBus().unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+}
+
+void TestWatcher::RegisterHost()
+{
+    hostRegistered = true;
+    emit StatusNotifierHostRegistered();
 }
 
 void TestWatcher::RegisterStatusNotifierItem(const QString& service)

@@ -39,17 +39,33 @@ QDBusMessage Call(const QString& service, const QString& path, const QString& in
 QVariantMap Properties(const QString& service, const QString& path, const QString& interface);
 
 // The desktop's StatusNotifierWatcher, for as long as it lives.
+// It says whether a host shows items, as waybar's does, which has none for
+// a moment after it starts.
 class TestWatcher final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
 public:
-    explicit TestWatcher(std::function<void(const QString&)> onRegister = {});
+    explicit TestWatcher(std::function<void(const QString&)> onRegister = {}, bool hostRegistered = true);
     ~TestWatcher() override;
 
+    bool HostRegistered() const
+    {
+        ++hostQuestions;
+        return hostRegistered;
+    }
+    // A host registers, and the watcher says so.
+    void RegisterHost();
+
     QStringList registered; // the names items registered, in order
+    bool hostRegistered;
+    mutable int hostQuestions = 0;
 
 public slots:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service);
+
+signals:
+    Q_SCRIPTABLE void StatusNotifierHostRegistered();
 
 private:
     std::function<void(const QString&)> m_onRegister;

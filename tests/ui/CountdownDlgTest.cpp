@@ -44,8 +44,8 @@ protected:
     // Starts the window as the modal run would, without the run's loop.
     CCountdownDlg& Start()
     {
-        dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, loginStart});
+        dialog = std::make_unique<CCountdownDlg>(CountdownServices{
+            clock, speaker, store, messages, notifier, notifyArea, app, loginStart, placesWindows});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -96,6 +96,7 @@ protected:
     Application app;
     QTemporaryDir home;
     XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};
+    bool placesWindows = true; // false: a platform that keeps positions to itself
     std::unique_ptr<CCountdownDlg> dialog;
 };
 
@@ -250,6 +251,37 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     store.ints["Settings/x"] = 0;
     store.ints["Settings/y"] = 0;
     EXPECT_EQ(Start().pos(), QPoint(0, 0));
+}
+
+TEST_F(CountdownWindow, OkStoresTheWindowsPositionWhereThePlatformHasOne)
+{
+    store.ints["Settings/x"] = 40;
+    store.ints["Settings/y"] = 30;
+    Start();
+    Open();
+    dialog->move(120, 90);
+    const QPoint corner = dialog->frameGeometry().topLeft();
+    ASSERT_NE(corner, QPoint(40, 30));
+    QTest::mouseClick(dialog->m_btnOK, Qt::LeftButton);
+    EXPECT_EQ(store.ints["Settings/x"], corner.x());
+    EXPECT_EQ(store.ints["Settings/y"], corner.y());
+}
+
+TEST_F(CountdownWindow, OkKeepsTheStoredPositionWhereThePlatformHasNone)
+{
+    placesWindows = false;
+    StoreTarget("12/06/2026 20:00:00", unitHours);
+    store.ints["Settings/x"] = 40;
+    store.ints["Settings/y"] = 30;
+    Start();
+    Open();
+    dialog->move(120, 90);
+    dialog->Item<QRadioButton>(IDC_UNIT_MINUTES)->click();
+    QTest::mouseClick(dialog->m_btnOK, Qt::LeftButton);
+    EXPECT_EQ(store.ints["Settings/x"], 40);
+    EXPECT_EQ(store.ints["Settings/y"], 30);
+    // The rest of the settings are saved as ever.
+    EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitMinutes);
 }
 
 TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach)

@@ -1,0 +1,78 @@
+// Gives a headless wlroots compositor's seat a pointer for as long as this
+// program runs: without an input device its clients bind no pointer, and
+// the compositor's own cursor commands (sway's "seat - cursor") reach
+// nobody. Prints "ready" once the device exists; runs until it is ended
+// or the compositor goes.
+// The virtual pointer protocol is wlroots' own and ships with no Debian
+// package, so its two interfaces are described here by hand; only the
+// requests used are called.
+#include <wayland-client.h>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+// The library takes the argument types as a non-const array.
+const wl_interface* kNoTypes[5] = {};
+
+const wl_message kPointerRequests[] = {
+    {"motion", "uff", kNoTypes},   {"motion_absolute", "uuuuu", kNoTypes},
+    {"button", "uuu", kNoTypes},   {"axis", "uuf", kNoTypes},
+    {"frame", "", kNoTypes},       {"axis_source", "u", kNoTypes},
+    {"axis_stop", "uu", kNoTypes}, {"axis_discrete", "uufi", kNoTypes},
+    {"destroy", "", kNoTypes},
+};
+const wl_interface kPointerInterface = {"zwlr_virtual_pointer_v1", 1, 9, kPointerRequests, 0, nullptr};
+
+const wl_interface* kCreateTypes[] = {&wl_seat_interface, &kPointerInterface};
+const wl_message kManagerRequests[] = {
+    {"create_virtual_pointer", "?on", kCreateTypes},
+    {"destroy", "", kNoTypes},
+};
+const wl_interface kManagerInterface = {
+    "zwlr_virtual_pointer_manager_v1", 1, 2, kManagerRequests, 0, nullptr};
+
+wl_proxy* g_manager = nullptr;
+
+void Global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
+{
+    if (std::strcmp(interface, kManagerInterface.name) == 0)
+        g_manager = static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kManagerInterface, 1));
+}
+
+void GlobalRemove(void*, wl_registry*, uint32_t)
+{
+}
+
+const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
+
+} // namespace
+
+int main()
+{
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) {
+        std::cerr << "virtual_pointer: no Wayland display\n";
+        return 1;
+    }
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, nullptr);
+    wl_display_roundtrip(display);
+    if (!g_manager) {
+        std::cerr << "virtual_pointer: the compositor offers no virtual pointers\n";
+        return 1;
+    }
+    // The compositor's default seat.
+    wl_proxy* pointer = wl_proxy_marshal_flags(g_manager, 0, &kPointerInterface, 1, 0,
+                                               static_cast<wl_proxy*>(nullptr), nullptr);
+    if (!pointer || wl_display_roundtrip(display) < 0) {
+        std::cerr << "virtual_pointer: the compositor refused the pointer\n";
+        return 1;
+    }
+    std::cout << "ready" << std::endl;
+    while (wl_display_dispatch(display) != -1) {
+    }
+    wl_display_disconnect(display);
+    return 0;
+}

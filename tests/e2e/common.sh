@@ -2,6 +2,9 @@
 # exit, and bounded waits.
 # The caller sets $shots before sourcing this file.
 mkdir -p "$shots"
+# The class of every window the program makes (X11's WM_CLASS, Wayland's
+# app_id): the desktop entry's StartupWMClass.
+window_class=io.pelmark.Vostrel
 work=$(mktemp -d)
 pids=()
 

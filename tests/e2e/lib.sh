@@ -37,10 +37,6 @@ start_tray_host() {
   fail "trayer did not start on $DISPLAY"
 }
 
-# The class of every window the program makes: the desktop entry's
-# StartupWMClass.
-window_class=io.pelmark.Vostrel
-
 # Visible Vostrel windows as "id x y width height", whether a window manager
 # has framed them or not.
 windows() {

@@ -89,12 +89,12 @@ windows() {
   swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
-    if node.get("app_id") == "Vostrel" or node.get("name") == "About Vostrel":
+    if node.get("app_id") == sys.argv[1] or node.get("name") == "About Vostrel":
         r, w = node["rect"], node["window_rect"]
         print("|".join(str(v) for v in (node["id"], node["name"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])))
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
-walk(json.load(sys.stdin))'
+walk(json.load(sys.stdin))' "$window_class"
 }
 dialog() { windows | awk -F'|' '$2 == "Vostrel" && $5 > 300 && $6 < 250'; }
 help_box() { windows | awk -F'|' '$2 == "Vostrel" && $6 > 300'; }

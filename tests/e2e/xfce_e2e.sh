@@ -52,7 +52,7 @@ start_panel() {
 # The status tray's own window in the panel, as "id width height x y"; it
 # widens from a pixel as items come.
 tray_plugin() {
-  xwininfo -root -tree | awk '
+  xwininfo -root -tree | awk -v window_class="$window_class" '
     /"xfce4-panel": \("xfce4-panel"/ && /[0-9]+x[0-9]+\+0\+0/ { inpanel = 1; next }
     inpanel && /^     0x/ { exit }
     inpanel && /"wrapper-2.0": \("wrapper-2.0"/ {
@@ -74,10 +74,10 @@ tray_dark_pixels() {
 }
 # The program's XEmbed icons in the panel.
 embedded_in_panel() {
-  xwininfo -root -tree | awk '
+  xwininfo -root -tree | awk -v window_class="$window_class" '
     /"xfce4-panel": \("xfce4-panel"/ && /[0-9]+x[0-9]+\+0\+0/ { inpanel = 1; next }
     inpanel && /^     0x/ { exit }
-    inpanel && /\("Vostrel" "Vostrel"\)/ { n++ } END { print n + 0 }'
+    inpanel && index($0, "\"" window_class "\")") { n++ } END { print n + 0 }'
 }
 icon_shown() { [ "$(tray_dark_pixels)" -gt 10 ]; }
 tray_centre() { tray_plugin | awk '{ print $4 + int($2 / 2), $5 + int($3 / 2) }'; }
@@ -104,7 +104,7 @@ panel_tooltip() { panel_popups | awk '$5 < 60'; }
 # Visible Vostrel windows as "name|width|height", one a line.
 named_windows() {
   local id
-  for id in $(xdotool search --onlyvisible --class '^Vostrel$' 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --class "^$window_class\$" 2>/dev/null); do
     echo "$(xdotool getwindowname "$id")|$(xwininfo -id "$id" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF }
       END { print w "|" h }')"
   done

@@ -3,24 +3,21 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 
 namespace vostrel {
 namespace {
 
-constexpr char kRequest[] = "show\n";
-constexpr char kAnswer[] = "shown\n";
+const QByteArray kRequest = QByteArrayLiteral("show");
+const QByteArray kAnswer = QByteArrayLiteral("shown");
 constexpr int kConnectWaitMs = 1000;
 
 } // namespace
 
 SingleInstance::SingleInstance(QString key, std::chrono::milliseconds answerWait)
-    : m_key(std::move(key)), m_answerWait(answerWait)
+    : m_key(std::move(key)), m_answerWait(answerWait), m_channel(m_key)
 {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::Answer);
 }
 
 QString SingleInstance::KeyFor(const QString& settingsFile)
@@ -39,24 +36,6 @@ QString SingleInstance::KeyFor(const QString& settingsFile)
 #endif
 }
 
-bool SingleInstance::HandOver()
-{
-    QLocalSocket running;
-    running.connectToServer(m_key);
-    if (!running.waitForConnected(kConnectWaitMs))
-        return false;
-    running.write(kRequest);
-    // A copy that hangs may still accept the connection: only its answer counts.
-    const auto waitMs = static_cast<int>(m_answerWait.count());
-    if (!running.waitForBytesWritten(waitMs))
-        return false;
-    while (!running.canReadLine()) {
-        if (!running.waitForReadyRead(waitMs))
-            return false;
-    }
-    return running.readLine() == kAnswer;
-}
-
 bool SingleInstance::Start(std::function<void()> onLaterStart)
 {
     // Copies started together take turns, so that they cannot both fail to
@@ -64,40 +43,21 @@ bool SingleInstance::Start(std::function<void()> onLaterStart)
     // that hangs is waited for only so long.
     const QString lockPath = m_key.contains(u'/') ? m_key + ".lock" : QDir::temp().filePath(m_key + ".lock");
     QLockFile turn(lockPath);
-    turn.tryLock(static_cast<int>(2 * m_answerWait.count()));
-    if (HandOver())
+    const auto waitMs = static_cast<int>(m_answerWait.count());
+    turn.tryLock(2 * waitMs);
+    // A copy that hangs may still take the connection: only its answer counts.
+    if (LocalChannel::Ask(m_key, kRequest, kConnectWaitMs, waitMs) == kAnswer)
         return false;
-    m_onLaterStart = std::move(onLaterStart);
-    Listen();
+    // Without the channel the program runs on all the same.
+    m_channel.Listen([this, show = std::move(onLaterStart)](const QByteArray& request) {
+        if (request != kRequest)
+            return QByteArray();
+        // Shown once the later copy has its answer and can end.
+        if (show)
+            QMetaObject::invokeMethod(this, show, Qt::QueuedConnection);
+        return kAnswer;
+    });
     return true;
-}
-
-void SingleInstance::Listen()
-{
-    // With access options set, the socket is made aside and renamed into
-    // place: it replaces one left by a copy that is gone or no longer
-    // answers. Without a socket the program runs on all the same.
-    m_server.listen(m_key);
-}
-
-void SingleInstance::Answer()
-{
-    while (QLocalSocket* later = m_server.nextPendingConnection()) {
-        connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
-        connect(later, &QLocalSocket::readyRead, this, [this, later] {
-            if (!later->canReadLine())
-                return;
-            if (later->readLine() != kRequest) {
-                later->disconnectFromServer();
-                return;
-            }
-            later->write(kAnswer);
-            later->flush();
-            later->disconnectFromServer();
-            if (m_onLaterStart)
-                m_onLaterStart();
-        });
-    }
 }
 
 } // namespace vostrel

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLocalServer>
+#include "LocalChannel.h"
+
 #include <QString>
 
 #include <chrono>
@@ -27,14 +28,9 @@ public:
     static QString KeyFor(const QString& settingsFile);
 
 private:
-    bool HandOver();
-    void Listen();
-    void Answer();
-
     QString m_key;
     std::chrono::milliseconds m_answerWait;
-    QLocalServer m_server;
-    std::function<void()> m_onLaterStart;
+    LocalChannel m_channel;
 };
 
 } // namespace vostrel

@@ -1,14 +1,18 @@
-// One running copy per program name: later starts hand over to it.
+// One running copy per settings: later starts hand over to it.
 #include "SingleInstance.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace vostrel {
 namespace {
@@ -23,6 +27,21 @@ bool StartLaterCopy(const QString& key)
     EXPECT_TRUE(QTest::qWaitFor([&later] { return later.wait_for(0s) == std::future_status::ready; }, 10000));
     return later.get();
 }
+
+// A copy that hangs: its socket takes connections, and nobody reads them.
+struct HungCopy {
+    explicit HungCopy(const QString& path) : fd(::socket(AF_UNIX, SOCK_STREAM, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path - 1);
+        listening =
+            ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, 4) == 0;
+    }
+    ~HungCopy() { ::close(fd); }
+    int fd;
+    bool listening = false;
+};
 
 TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 {
@@ -42,8 +61,8 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     // A copy that accepts the connection but never answers is replaced, and
     // the replacement answers the next start.
     const QString hungKey = dir.filePath("hung.socket");
-    QLocalServer hung;
-    ASSERT_TRUE(hung.listen(hungKey));
+    const HungCopy hung(hungKey);
+    ASSERT_TRUE(hung.listening);
     SingleInstance replacement(hungKey, 200ms);
     EXPECT_TRUE(replacement.Start(show));
     EXPECT_FALSE(StartLaterCopy(hungKey));
@@ -51,12 +70,8 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 
     // Something else on the name that answers otherwise is not a copy.
     const QString otherKey = dir.filePath("other.socket");
-    QLocalServer other;
-    ASSERT_TRUE(other.listen(otherKey));
-    QObject::connect(&other, &QLocalServer::newConnection, [&other] {
-        QLocalSocket* socket = other.nextPendingConnection();
-        QObject::connect(socket, &QLocalSocket::readyRead, [socket] { socket->write("busy\n"); });
-    });
+    LocalChannel other(otherKey);
+    ASSERT_TRUE(other.Listen([](const QByteArray&) { return QByteArrayLiteral("busy"); }));
     EXPECT_TRUE(StartLaterCopy(otherKey));
 
     // A name left behind by a copy that is gone does not stop a new one.

@@ -147,14 +147,14 @@ TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
     const std::string comment(VersionValue("Comments"));
     EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "Name=" + name + "\nComment=" + comment + "\n"));
     EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "X-Vostrel-Version=5.0\n"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<name>" + name + "</name>"));
+    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<name>" + name + "</name>"));
     // An AppStream summary ends without a full stop.
     ASSERT_TRUE(comment.ends_with('.'));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml",
+    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml",
                     "<summary>" + comment.substr(0, comment.size() - 1) + "</summary>"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<project_license>MIT</project_license>"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<binary>Vostrel</binary>"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.metainfo.xml", "<release version=\"5.0\""));
+    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<project_license>MIT</project_license>"));
+    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<binary>Vostrel</binary>"));
+    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<release version=\"5.0\""));
 }
 
 // The package's changelog names the program's version, and its copyright

@@ -26,7 +26,7 @@ start_pulseaudio() {
     --load="module-null-sink sink_name=speaker" --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
   server_pids+=($!)
   pids+=($!)
-  wait_for "pactl info" 10 || fail "the sound server did not start"
+  wait_for "pactl info" 30 || fail "the sound server did not start"
 }
 
 # PipeWire with its session manager, which needs a session bus, and its
@@ -36,7 +36,7 @@ start_pipewire() {
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
   dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
   pids+=($!)
-  wait_for "[ -S '$XDG_RUNTIME_DIR/bus' ]" 10 || fail "the session bus did not start"
+  wait_for "[ -S '$XDG_RUNTIME_DIR/bus' ]" 30 || fail "the session bus did not start"
   local config="$work/wireplumber-config/wireplumber"
   mkdir -p "$config/main.lua.d" "$config/bluetooth.lua.d"
   printf '%s.enabled = false\n' alsa_monitor v4l2_monitor libcamera_monitor >"$config/main.lua.d/99-no-devices.lua"
@@ -44,15 +44,15 @@ start_pipewire() {
   pipewire >"$work/pipewire.log" 2>&1 &
   server_pids+=($!)
   pids+=($!)
-  wait_for "[ -S '$XDG_RUNTIME_DIR/pipewire-0' ]" 10 || fail "PipeWire did not start"
+  wait_for "[ -S '$XDG_RUNTIME_DIR/pipewire-0' ]" 30 || fail "PipeWire did not start"
   XDG_CONFIG_HOME="$work/wireplumber-config" wireplumber >"$work/wireplumber.log" 2>&1 &
   pids+=($!)
   pipewire-pulse >"$work/pipewire-pulse.log" 2>&1 &
   server_pids+=($!)
   pids+=($!)
-  wait_for "pactl info" 10 || fail "PipeWire's PulseAudio server did not start"
+  wait_for "pactl info" 30 || fail "PipeWire's PulseAudio server did not start"
   pactl load-module module-null-sink sink_name=speaker >/dev/null
-  wait_for "pactl set-default-sink speaker && pactl info | grep -q 'Default Sink: speaker'" 10 ||
+  wait_for "pactl set-default-sink speaker && pactl info | grep -q 'Default Sink: speaker'" 30 ||
     fail "the null sink did not become the default"
 }
 

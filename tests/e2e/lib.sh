@@ -152,11 +152,11 @@ click_menu() {
 
 # Reads the text in a rectangle of the screen (x y width height): its frame
 # shaved off, the text cut out and enlarged, then read by tesseract as one
-# line of the program's figures and units.
+# line of the program's figures and units (or of the characters given).
 read_text() {
   import -window root -crop "$3x$4+$1+$2" +repage "$work/screen.png"
   convert "$work/screen.png" -shave 2x2 -trim +repage -resize 400% -bordercolor white -border 20 "$work/text.png"
-  tesseract "$work/text.png" - --psm 7 -c tessedit_char_whitelist='0123456789:- DaysHrMinSecHMS' 2>/dev/null |
+  tesseract "$work/text.png" - --psm 7 -c tessedit_char_whitelist="${5:-0123456789:- DaysHrMinSecHMS}" 2>/dev/null |
     sed 's/^ *//; s/ *$//' | head -n 1
 }
 
@@ -192,6 +192,27 @@ display_text() {
   local id x y w h
   read -r id x y w h < <(dialog)
   [ -n "$id" ] && read_text $((x + 5 * w / 169)) $((y + 46 * h / 103)) $((159 * w / 169)) $((20 * h / 103))
+}
+
+# The target box of the countdown window (dialog units 45,26 76x12).
+target_text() {
+  local id x y w h
+  read -r id x y w h < <(dialog)
+  [ -n "$id" ] && read_text $((x + 45 * w / 169)) $((y + 26 * h / 103)) $((76 * w / 169)) $((12 * h / 103)) '0123456789/: '
+}
+
+# Types a target into the window's target box and leaves the box, which
+# reads it; typed again should the box not show it (a loaded machine may
+# lose the click that gives the box the focus).
+enter_target() {
+  local attempt
+  for attempt in 1 2 3; do
+    click_dialog 83 32
+    xdotool key ctrl+a type "$1"
+    xdotool key Tab
+    wait_for "[ \"\$(target_text)\" = '$1' ]" 3 && return 0
+  done
+  fail "the target box reads '$(target_text)', not '$1'"
 }
 
 # The seconds a time left stands for: "1:02:03 HMS", "3723 Secs".

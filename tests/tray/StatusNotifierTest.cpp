@@ -41,15 +41,14 @@ protected:
         app.SetMainWnd(&mainWindow);
         tray.emplace(TrayServices{area, app, clock, messages});
     }
-    // Adds the icon and waits for the watcher to hear of it; its bus name.
-    QString Add()
+    // Adds the icon and waits for the watcher to hear of it.
+    void SetUp() override
     {
-        if (!tray->AddToTray(nullptr, kCallback, "Vostrel", IDI_STOPWATCH2, IDR_TRAYMENU) ||
-            !test::WaitUntil([this] { return !watcher.registered.isEmpty(); }))
-            return {};
-        return watcher.registered.constFirst();
+        ASSERT_EQ(tray->AddToTray(nullptr, kCallback, "Vostrel", IDI_STOPWATCH2, IDR_TRAYMENU), TRUE);
+        ASSERT_TRUE(test::WaitUntil([this] { return !watcher.registered.isEmpty(); }));
+        service = watcher.registered.constFirst();
     }
-    QVariantMap Item(const QString& service) { return test::Properties(service, kItemPath, kItem); }
+    QVariantMap Item() { return test::Properties(service, kItemPath, kItem); }
 
     test::TestWatcher watcher;
     StatusNotifierArea area;
@@ -58,27 +57,14 @@ protected:
     test::FixedClock clock{At(2026, 12, 6, 10)};
     test::RecordingMessages messages;
     std::optional<CSystemTray> tray;
+    QString service; // the icon's bus name
 };
-
-SniPixmapList PixmapsOf(const QVariant& property)
-{
-    return qdbus_cast<SniPixmapList>(property);
-}
-
-// The pixel at (x, y) as the bytes on the bus, A, R, G, B, read as one
-// big-endian number.
-quint32 Pixel(const SniPixmap& pixmap, int x, int y)
-{
-    return qFromBigEndian<quint32>(pixmap.pixels.constData() + 4 * (y * pixmap.width + x));
-}
 
 TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
     EXPECT_TRUE(service.startsWith(
         QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
-    QVariantMap item = Item(service);
+    QVariantMap item = Item();
     EXPECT_EQ(item.value("Category").toString(), "ApplicationStatus");
     EXPECT_EQ(item.value("Id").toString(), QCoreApplication::applicationName());
     EXPECT_EQ(item.value("Title").toString(), "Vostrel");
@@ -86,29 +72,27 @@ TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
     EXPECT_EQ(item.value("WindowId"), QVariant(0));
     EXPECT_EQ(item.value("ItemIsMenu"), QVariant(false));
     EXPECT_EQ(item.value("Menu").value<QDBusObjectPath>().path(), kMenuPath);
-    EXPECT_EQ(PixmapsOf(item.value("IconPixmap")).size(), 6);
+    EXPECT_EQ(qdbus_cast<SniPixmapList>(item.value("IconPixmap")).size(), 6);
     EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "Vostrel");
     EXPECT_EQ(item.value("XAyatanaLabel").toString(), "Vostrel");
 
     // The countdown's padded tip: the label goes without the padding, its
     // guide holds a zero for every figure.
     tray->ChangeTip(" 0:59:57 HMS");
-    item = Item(service);
+    item = Item();
     EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "0:59:57 HMS");
     EXPECT_EQ(item.value("XAyatanaLabel").toString(), "0:59:57 HMS");
     EXPECT_EQ(item.value("XAyatanaLabelGuide").toString(), "0:00:00 HMS");
 
     // Gone from the bus with the icon.
     tray.reset();
-    EXPECT_EQ(Item(service), QVariantMap());
+    EXPECT_EQ(Item(), QVariantMap());
 }
 
 TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
-    const SniPixmapList pixmaps = PixmapsOf(Item(service).value("IconPixmap"));
+    const SniPixmapList pixmaps = qdbus_cast<SniPixmapList>(Item().value("IconPixmap"));
     ASSERT_EQ(pixmaps.size(), 6);
     const int sizes[] = {16, 22, 24, 32, 48, 64};
     const std::set<quint32> drawnColours = {0x00000000, 0xFF000000, 0xFFFFFF00};
@@ -118,10 +102,8 @@ TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
         EXPECT_EQ(pixmap.height, sizes[i]);
         ASSERT_EQ(pixmap.pixels.size(), sizes[i] * sizes[i] * 4);
         std::set<quint32> colours;
-        for (int y = 0; y < pixmap.height; ++y) {
-            for (int x = 0; x < pixmap.width; ++x)
-                colours.insert(Pixel(pixmap, x, y));
-        }
+        for (int i = 0; i < pixmap.pixels.size(); i += 4) // A, R, G, B as one big-endian number
+            colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + i));
         EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
     }
     // At 64 pixels each drawn pixel is two by two: the face's middle, an
@@ -134,8 +116,6 @@ TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
 
 TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChanged)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
     test::SignalLog log(service);
     const auto unchangedTicks = [this](const std::string& tip) {
         for (int i = 0; i < 3; ++i) {
@@ -162,10 +142,14 @@ TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChanged)
               QVariantMap({{"XAyatanaLabel", "11 Hrs"}}));
 }
 
+// An activation token from the host is left for the window's next activation.
 TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointAfterTheReply)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    EXPECT_EQ(Call(service, kItemPath, kItem, "ProvideXdgActivationToken", {"token-from-the-host"}).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), "token-from-the-host");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     EXPECT_EQ(Call(service, kItemPath, kItem, "Activate", {5, 5}).type(), QDBusMessage::ReplyMessage);
     ASSERT_TRUE(test::WaitUntil([this] { return !mainWindow.commands.empty(); }));
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
@@ -196,21 +180,8 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointA
     EXPECT_EQ(*menuAt, QPoint(150, 120));
 }
 
-TEST_F(StatusNotifier, AnActivationTokenFromTheHostIsLeftForTheWindowsNextActivation)
-{
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
-    qunsetenv("XDG_ACTIVATION_TOKEN");
-    EXPECT_EQ(Call(service, kItemPath, kItem, "ProvideXdgActivationToken", {"token-from-the-host"}).type(),
-              QDBusMessage::ReplyMessage);
-    EXPECT_EQ(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), "token-from-the-host");
-    qunsetenv("XDG_ACTIVATION_TOKEN");
-}
-
 TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
     const QVariantMap menu = test::Properties(service, kMenuPath, kMenu);
     EXPECT_EQ(menu.value("Version"), QVariant(3u));
     EXPECT_EQ(menu.value("Status").toString(), "normal");
@@ -248,15 +219,13 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
 
 TEST_F(StatusNotifier, TheAlarmNeedsAttentionUntilItEnds)
 {
-    const QString service = Add();
-    ASSERT_FALSE(service.isEmpty());
     ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
     test::SignalLog log(service);
     tray->StartCycle(100, 1);
-    EXPECT_EQ(Item(service).value("Status").toString(), "NeedsAttention");
+    EXPECT_EQ(Item().value("Status").toString(), "NeedsAttention");
     tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); // the next frame
     tray->EndCycle();                              // and the picture back
-    EXPECT_EQ(Item(service).value("Status").toString(), "Active");
+    EXPECT_EQ(Item().value("Status").toString(), "Active");
     ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 4; }));
     EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
     EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));

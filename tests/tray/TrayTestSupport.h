@@ -3,16 +3,18 @@
 #include "MainWindow.h"
 
 #include <QDBusConnection>
-#include <QDBusContext>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QObject>
-#include <QStringList>
+#include <QDBusPendingCall>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
 namespace vostrel::test {
+
+constexpr int kPatienceMs = 5000;
 
 // A main window that records the commands it receives.
 class CommandRecorder final : public CommandWindow {
@@ -24,30 +26,63 @@ public:
 };
 
 // Waits, a few seconds at most, for a condition; whether it came true.
-bool WaitUntil(const std::function<bool()>& condition);
+inline bool WaitUntil(const std::function<bool()>& condition)
+{
+    return QTest::qWaitFor(condition, kPatienceMs);
+}
 
 // The connection the test's desktop side speaks on, apart from the
 // program's. Calls from it to the program's objects in this same process
 // must not block: the program answers only from the event loop.
-QDBusConnection DesktopBus();
+inline QDBusConnection DesktopBus()
+{
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
+}
 
 // Calls a method from the desktop's side; the answer, or an error once a
 // few seconds have passed without one.
-QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
-                  const QString& method, const QVariantList& arguments = {});
-// Every property of an interface of an object, as a host reads them.
-QVariantMap Properties(const QString& service, const QString& path, const QString& interface);
+inline QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
+                         const QString& method, const QVariantList& arguments = {})
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
+    call.setArguments(arguments);
+    QDBusPendingCall pending = DesktopBus().asyncCall(call, kPatienceMs);
+    const bool answered = QTest::qWaitFor([&pending] { return pending.isFinished(); }, kPatienceMs + 1000);
+    return answered ? pending.reply()
+                    : call.createErrorReply(QDBusError::Timeout, QStringLiteral("no answer"));
+}
 
-// The desktop's StatusNotifierWatcher, for as long as it lives.
-// It says whether a host shows items, as waybar's does, which has none for
-// a moment after it starts.
-class TestWatcher final : public QObject, protected QDBusContext {
+// Every property of an interface of an object, as a host reads them.
+inline QVariantMap Properties(const QString& service, const QString& path, const QString& interface)
+{
+    const QDBusMessage reply = Call(service, path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                    QStringLiteral("GetAll"), {interface});
+    const bool answered = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
+    return answered ? qdbus_cast<QVariantMap>(reply.arguments().constFirst()) : QVariantMap();
+}
+
+// The desktop's StatusNotifierWatcher, for as long as it lives. It says
+// whether a host shows items, as waybar's does, which has none for a moment
+// after it starts.
+class TestWatcher final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
 public:
-    explicit TestWatcher(std::function<void(const QString&)> onRegister = {}, bool hostRegistered = true);
-    ~TestWatcher() override;
+    explicit TestWatcher(std::function<void(const QString&)> onRegister = {}, bool hostRegistered = true)
+        : hostRegistered(hostRegistered), m_onRegister(std::move(onRegister))
+    {
+        DesktopBus().registerObject(kPath, this,
+                                    QDBusConnection::ExportScriptableSlots |
+                                        QDBusConnection::ExportScriptableSignals |
+                                        QDBusConnection::ExportAllProperties);
+        DesktopBus().registerService(kName);
+    }
+    ~TestWatcher() override
+    {
+        DesktopBus().unregisterService(kName);
+        DesktopBus().unregisterObject(kPath);
+    }
 
     bool HostRegistered() const
     {
@@ -55,19 +90,30 @@ public:
         return hostRegistered;
     }
     // A host registers, and the watcher says so.
-    void RegisterHost();
+    void RegisterHost()
+    {
+        hostRegistered = true;
+        emit StatusNotifierHostRegistered();
+    }
 
     QStringList registered; // the names items registered, in order
     bool hostRegistered;
     mutable int hostQuestions = 0;
 
 public slots:
-    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service);
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service)
+    {
+        registered.append(service);
+        if (m_onRegister)
+            m_onRegister(service);
+    }
 
 signals:
     Q_SCRIPTABLE void StatusNotifierHostRegistered();
 
 private:
+    static inline const QString kName = QStringLiteral("org.kde.StatusNotifierWatcher");
+    static inline const QString kPath = QStringLiteral("/StatusNotifierWatcher");
     std::function<void(const QString&)> m_onRegister;
 };
 
@@ -76,8 +122,31 @@ private:
 class SignalLog final : public QObject {
     Q_OBJECT
 public:
-    explicit SignalLog(const QString& service);
-    QStringList Names() const;
+    explicit SignalLog(const QString& service)
+    {
+        const std::pair<const char*, QStringList> kSignals[] = {
+            {"org.kde.StatusNotifierItem",
+             {"NewIcon", "NewAttentionIcon", "NewOverlayIcon", "NewToolTip", "NewTitle", "NewStatus",
+              "XAyatanaNewLabel"}},
+            {"org.freedesktop.DBus.Properties", {"PropertiesChanged"}},
+            {"com.canonical.dbusmenu",
+             {"LayoutUpdated", "ItemsPropertiesUpdated", "ItemActivationRequested"}},
+        };
+        for (const auto& [interface, names] : kSignals) {
+            for (const QString& name : names)
+                DesktopBus().connect(service, QString(), QString::fromLatin1(interface), name, this,
+                                     SLOT(Heard(QDBusMessage)));
+        }
+        // A round trip to the bus daemon: the match rules have been taken in.
+        DesktopBus().interface()->isServiceRegistered(service);
+    }
+    QStringList Names() const
+    {
+        QStringList names;
+        for (const QDBusMessage& message : messages)
+            names.append(message.member());
+        return names;
+    }
 
     QList<QDBusMessage> messages;
 

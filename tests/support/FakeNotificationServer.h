@@ -20,26 +20,20 @@ class FakeNotificationServer final : public QObject {
 public:
     struct Notification {
         uint id;
-        QString appName;
-        uint replacesId;
-        QString appIcon;
-        QString summary;
-        QString body;
+        QString appName, appIcon, summary, body;
         QStringList actions;
         QVariantMap hints;
-        int expireTimeout;
     };
 
     explicit FakeNotificationServer(QDBusConnection bus) : m_bus(bus)
     {
-        m_bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
-                             QDBusConnection::ExportAllSlots);
-        m_owned = m_bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+        m_bus.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
+        m_owned = m_bus.registerService(kName);
     }
     ~FakeNotificationServer() override
     {
-        m_bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
-        m_bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+        m_bus.unregisterService(kName);
+        m_bus.unregisterObject(kPath);
     }
 
     bool Owned() const { return m_owned; }
@@ -49,10 +43,10 @@ public:
 
 public slots:
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
-                const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout)
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int)
     {
         const uint id = replacesId != 0 ? replacesId : ++m_lastId;
-        notified.push_back({id, appName, replacesId, appIcon, summary, body, actions, hints, expireTimeout});
+        notified.push_back({id, appName, appIcon, summary, body, actions, hints});
         emit changed();
         return id;
     }
@@ -61,14 +55,6 @@ public slots:
         closed.push_back(id);
         Emit(QStringLiteral("NotificationClosed"), {id, 3u});
         emit changed();
-    }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
-    {
-        vendor = QStringLiteral("test");
-        version = QStringLiteral("1");
-        specVersion = QStringLiteral("1.2");
-        return QStringLiteral("test notifications");
     }
     // Not part of the protocol: what a user's click on a notification does.
     void InvokeAction(uint id, const QString& action)
@@ -83,13 +69,13 @@ signals:
 private:
     void Emit(const QString& name, const QVariantList& arguments)
     {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
-                                       QStringLiteral("org.freedesktop.Notifications"), name);
+        QDBusMessage signal = QDBusMessage::createSignal(kPath, kName, name);
         signal.setArguments(arguments);
         m_bus.send(signal);
     }
 
+    static inline const QString kName = QStringLiteral("org.freedesktop.Notifications");
+    static inline const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
     QDBusConnection m_bus;
     bool m_owned = false;
     uint m_lastId = 0;

@@ -55,20 +55,16 @@ QImage Drawing(int id, int size)
     return {};
 }
 
-std::set<QRgb> Colours(const QImage& image)
+QImage Argb(const QPixmap& pixmap)
 {
-    std::set<QRgb> colours;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x)
-            colours.insert(argb.pixel(x, y));
-    }
-    return colours;
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 // Bigger than its drawings, an icon is the 32-pixel drawing with each pixel
-// made a square block; between the drawn sizes, the 16-pixel drawing's
-// pixels repeated unevenly. Never a colour the drawing does not have.
+// made a square block, asked for in pixels, for a screen of twice the
+// density, or painted; a window manager handed a list of sizes gets the big
+// ones too. Between the drawn sizes, the 16-pixel drawing's pixels repeated
+// unevenly: never a colour the drawing does not have.
 TEST(Icons, LargerSizesKeepThePixelsCrisp)
 {
     for (int id : {IDI_STOPWATCH, IDI_FIRECRACKER, IDI_CLOCK}) {
@@ -76,10 +72,10 @@ TEST(Icons, LargerSizesKeepThePixelsCrisp)
         const QImage large = Drawing(id, 32);
         ASSERT_FALSE(small.isNull() || large.isNull()) << id;
         const QIcon icon = LoadIcon(id);
-        EXPECT_EQ(icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32), small) << id;
-        EXPECT_EQ(icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32), large) << id;
+        EXPECT_EQ(Argb(icon.pixmap(16)), small) << id;
+        EXPECT_EQ(Argb(icon.pixmap(32)), large) << id;
         for (int size : {64, 96}) {
-            const QImage scaled = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage scaled = Argb(icon.pixmap(size));
             ASSERT_EQ(scaled.size(), QSize(size, size)) << id;
             const int block = size / 32;
             for (int y = 0; y < size; ++y) {
@@ -88,33 +84,25 @@ TEST(Icons, LargerSizesKeepThePixelsCrisp)
                         << id << " " << x << "," << y;
             }
         }
-        for (int size : {22, 24}) {
-            const QImage between = icon.pixmap(size).toImage();
-            ASSERT_EQ(between.size(), QSize(size, size)) << id;
-            const std::set<QRgb> drawn = Colours(small);
-            for (QRgb colour : Colours(between))
-                EXPECT_TRUE(drawn.count(colour)) << id << " at " << size << ": " << std::hex << colour;
-        }
-    }
-}
-
-// A panel on a screen of twice the density asks for twice the pixels; a
-// window manager handed a list of sizes gets the big ones too.
-TEST(Icons, DenseScreensAndLargePanelsGetCrispPictures)
-{
-    const QIcon icon = LoadIcon(IDI_STOPWATCH);
-    const QImage dense = icon.pixmap(QSize(32, 32), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(dense.size(), QSize(64, 64));
-    EXPECT_EQ(dense, Drawing(IDI_STOPWATCH, 32).scaled(64, 64));
-    EXPECT_TRUE(icon.availableSizes().contains(QSize(64, 64)));
-    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
-    QImage painted(48, 48, QImage::Format_ARGB32);
-    painted.fill(Qt::transparent);
-    {
+        EXPECT_EQ(Argb(icon.pixmap(QSize(32, 32), 2.0)), Argb(icon.pixmap(64))) << id;
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(64, 64)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+        QImage painted(48, 48, QImage::Format_ARGB32);
+        painted.fill(Qt::transparent);
         QPainter painter(&painted);
         icon.paint(&painter, painted.rect());
+        painter.end();
+        EXPECT_EQ(painted, large.scaled(48, 48)) << id;
+        std::set<QRgb> drawn;
+        for (int i = 0; i < 16 * 16; ++i)
+            drawn.insert(small.pixel(i % 16, i / 16));
+        for (int size : {22, 24}) {
+            const QImage between = Argb(icon.pixmap(size));
+            ASSERT_EQ(between.size(), QSize(size, size)) << id;
+            for (int i = 0; i < size * size; ++i)
+                EXPECT_TRUE(drawn.count(between.pixel(i % size, i / size))) << id << " at " << size;
+        }
     }
-    EXPECT_EQ(painted, Drawing(IDI_STOPWATCH, 32).scaled(48, 48));
 }
 
 TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
@@ -133,52 +121,44 @@ TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
     EXPECT_EQ(LoadString(102), "");
 }
 
-TEST(VersionBlock, DesktopFilesCarryTheSameNameCommentAndVersion)
+// The version block, the desktop files, the package's changelog and its
+// copyright file agree with the program, the last with the license word for
+// word.
+TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
 {
-    const auto has = [](const char* file, const std::string& text) {
-        return Contents(QStringLiteral(VOSTREL_SOURCE_DIR "/resources/") + file).contains(text.c_str());
+    const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");
+    const auto has = [&root](const char* file, const std::string& text) {
+        return Contents(root + file).contains(text.c_str());
     };
     for (const VersionString& entry : GetVersionBlock().strings)
-        EXPECT_TRUE(has("Vostrel.rc",
+        EXPECT_TRUE(has("resources/Vostrel.rc",
                         "VALUE \"" + std::string(entry.key) + "\", \"" + std::string(entry.value) + "\\0\""))
             << entry.key;
     EXPECT_EQ(VersionValue("FileVersion"), "5, 0, 0, 0");
     const std::string name(VersionValue("ProductName"));
     const std::string comment(VersionValue("Comments"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "Name=" + name + "\nComment=" + comment + "\n"));
-    EXPECT_TRUE(has("io.pelmark.Vostrel.desktop", "X-Vostrel-Version=5.0\n"));
-    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<name>" + name + "</name>"));
-    // An AppStream summary ends without a full stop.
-    ASSERT_TRUE(comment.ends_with('.'));
-    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml",
-                    "<summary>" + comment.substr(0, comment.size() - 1) + "</summary>"));
-    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<project_license>MIT</project_license>"));
-    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<binary>Vostrel</binary>"));
-    EXPECT_TRUE(has("io.pelmark.vostrel.metainfo.xml", "<release version=\"5.0\""));
-}
-
-// The package's changelog names the program's version, and its copyright
-// file carries the license word for word.
-TEST(Package, ChangelogAndCopyrightAgreeWithTheProgram)
-{
-    const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");
-    const QByteArray changelog = Contents(root + "packaging/changelog");
-    // "5, 0, 0, 0" is version 5.0.0.
-    const std::string_view fileVersion = VersionValue("FileVersion");
-    const QByteArray version =
-        QByteArray(fileVersion.data(), qsizetype(fileVersion.size())).replace(", ", ".").chopped(2);
-    EXPECT_TRUE(changelog.startsWith("vostrel (" + version + ") ")) << changelog.left(40).toStdString();
-    EXPECT_TRUE(Contents(root + "CMakeLists.txt").contains("set(CPACK_PACKAGE_VERSION " + version + ")"));
+    ASSERT_TRUE(comment.ends_with('.')); // which an AppStream summary goes without
+    const std::pair<const char*, std::string> lines[] = {
+        {"resources/io.pelmark.Vostrel.desktop", "Name=" + name + "\nComment=" + comment + "\n"},
+        {"resources/io.pelmark.Vostrel.desktop", "X-Vostrel-Version=5.0\n"},
+        {"resources/io.pelmark.vostrel.metainfo.xml", "<name>" + name + "</name>"},
+        {"resources/io.pelmark.vostrel.metainfo.xml",
+         "<summary>" + comment.substr(0, comment.size() - 1) + "</summary>"},
+        {"resources/io.pelmark.vostrel.metainfo.xml", "<project_license>MIT</project_license>"},
+        {"resources/io.pelmark.vostrel.metainfo.xml", "<binary>Vostrel</binary>"},
+        {"resources/io.pelmark.vostrel.metainfo.xml", "<release version=\"5.0\""},
+        {"CMakeLists.txt", "set(CPACK_PACKAGE_VERSION 5.0.0)"},
+        {"packaging/copyright", "\nLicense: MIT\n"},
+        {"packaging/copyright", "Copyright: 2026 Pelmark\n"},
+        {"LICENSE", "Copyright (c) 2026 Pelmark\n"}};
+    for (const auto& [file, text] : lines)
+        EXPECT_TRUE(has(file, text)) << file << ": " << text;
+    EXPECT_TRUE(Contents(root + "packaging/changelog").startsWith("vostrel (5.0.0) "));
+    // From the permission notice on, each line indented, empty lines as " .".
     const QByteArray copyright = Contents(root + "packaging/copyright");
-    EXPECT_TRUE(copyright.contains("\nLicense: MIT\n"));
     const QList<QByteArray> license = Contents(root + "LICENSE").split('\n');
     ASSERT_GT(license.size(), 10);
-    EXPECT_TRUE(copyright.contains("Copyright: 2026 Pelmark\n"));
-    EXPECT_TRUE(license.contains("Copyright (c) 2026 Pelmark"));
-    // From the permission notice on, each line indented, empty lines as " .".
-    for (qsizetype i = license.indexOf("Copyright (c) 2026 Pelmark") + 2; i < license.size(); ++i) {
-        if (i + 1 == license.size() && license[i].isEmpty())
-            break; // the file's last line break
+    for (qsizetype i = license.indexOf("Copyright (c) 2026 Pelmark") + 2; i + 1 < license.size(); ++i) {
         const QByteArray line = license[i].isEmpty() ? QByteArray(".") : license[i];
         EXPECT_TRUE(copyright.contains("\n " + line + "\n")) << line.toStdString();
     }

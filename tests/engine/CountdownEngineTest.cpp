@@ -13,7 +13,7 @@ using test::At;
 
 class Countdown : public testing::Test {
 protected:
-    Countdown() { host.clock.Set(At(2026, 12, 6, 10)); }
+    Countdown() { host.clock.now = At(2026, 12, 6, 10); }
 
     // Types into the controls only, as the user would; the engine must take
     // them in itself.
@@ -49,7 +49,7 @@ TEST_F(Countdown, AlarmStartsOnlyOnceTheEndHasPassed)
     EXPECT_FALSE(state.m_bVisible); // the end itself is not past
 
     host.calls.clear();
-    host.clock.Set(At(2026, 12, 6, 10, 0, 1));
+    host.clock.now = At(2026, 12, 6, 10, 0, 1);
     engine.RefreshDisplay();
     EXPECT_TRUE(state.m_bVisible);
     const std::vector<std::string> expected = {
@@ -62,7 +62,7 @@ TEST_F(Countdown, HmsShowsTheExactWholeSecondsOfAnySpan)
 {
     // Both moments are whole seconds, but their day fractions differ by a
     // hair less than the span: the truncation must not lose a second to it.
-    host.clock.Set(At(2026, 12, 6, 10, 0, 1));
+    host.clock.now = At(2026, 12, 6, 10, 0, 1);
     Type("12/07/2026 13:45:00", "0", unitHms);
     engine.ResolveTarget();
     EXPECT_EQ(host.controls.display, " 27:44:59 HMS");

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::RecordingCollaborator host(state);
     // Any hour from 1 January 100 to 31 December 9999; the ticks add seconds.
     const std::uint32_t hour = TakeNumber(input) % (3615900u * 24);
-    host.clock.Set(OleDate(OleDate::kMinValue + hour / 24 + (hour % 24) / 24.0));
+    host.clock.now = OleDate(OleDate::kMinValue + hour / 24 + (hour % 24) / 24.0);
     host.controls.unit = static_cast<std::int32_t>(TakeNumber(input) % 8) - 1;
     host.controls.endDate = Take(input);
     host.controls.vacDays = Take(input);
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (interval && written != 0 && written != 19)
         __builtin_trap(); // an interval becomes a written moment
     for (int tick = 0; tick < 3 && !input.empty(); ++tick) {
-        host.clock.Set(OleDate(host.clock.Now().GetValue() + (TakeNumber(input) % 100000) / 86400.0));
+        host.clock.now = OleDate(host.clock.Now().GetValue() + (TakeNumber(input) % 100000) / 86400.0);
         engine.RefreshDisplay();
     }
     engine.ResolveTarget();

@@ -141,9 +141,9 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     ASSERT_EQ(tray->StartCycle(100, 1), TRUE);
     Tick(); // the first tick shows the second picture
     Tick();
-    clock.Set(At(2026, 12, 6, 10, 0, 1)); // exactly the period: still running
+    clock.now = At(2026, 12, 6, 10, 0, 1); // exactly the period: still running
     Tick();
-    clock.Set(At(2026, 12, 6, 10, 0, 2));
+    clock.now = At(2026, 12, 6, 10, 0, 2);
     Tick(); // past it: the picture comes back
     Tick(); // and no timer runs any more to change it
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_FROWN, IDI_SMILE, IDI_STOPWATCH2}));
@@ -165,7 +165,7 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     area.requests.clear();
     tray->StartCycle(100, 1);
     Tick();
-    clock.Set(At(2026, 12, 6, 10, 0, 1));
+    clock.now = At(2026, 12, 6, 10, 0, 1);
     Tick();
     Tick();
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_STOPWATCH2}));

@@ -27,14 +27,6 @@ namespace {
 using namespace res;
 using test::At;
 
-// A clock the test sets, down to how far into its second it is.
-struct SettableClock final : Clock {
-    OleDate Now() const override { return now; }
-    int MillisecondsIntoSecond() const override { return milliseconds; }
-    OleDate now = At(2026, 12, 6, 10);
-    int milliseconds = 0;
-};
-
 // A countdown window with every service faked, at 10:00 on 6 December 2026.
 class CountdownWindow : public testing::Test {
 protected:
@@ -93,9 +85,8 @@ protected:
             }
             QAction* chosen = nullptr;
             for (QAction* entry : menu->actions()) {
-                seen.append(entry->text() + (!entry->isCheckable() ? ""
-                                             : entry->isChecked()  ? " [x]"
-                                                                   : " [ ]"));
+                const char* mark = entry->isChecked() ? " [x]" : " [ ]";
+                seen.append(entry->text() + (entry->isCheckable() ? mark : ""));
                 chosen = entry->text() == choose ? entry : chosen;
             }
             if (chosen)
@@ -115,7 +106,7 @@ protected:
         store.ints["Settings/DisplayPeriod"] = unit;
     }
 
-    SettableClock clock;
+    test::FixedClock clock{At(2026, 12, 6, 10)};
     test::RecordingSpeaker speaker;
     test::MemoryStore store;
     test::RecordingMessages messages;

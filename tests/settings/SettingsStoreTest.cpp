@@ -35,38 +35,37 @@ protected:
         return settings.status() == QSettings::NoError;
     }
     std::string EndDate() { return store.ReadText("Settings", "EndDate", ""); }
+    void WriteFile(const QByteArray& text)
+    {
+        QDir().mkpath(m_dir.path() + "/Pelmark");
+        QFile file(FilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
 
     QTemporaryDir m_dir;
     SettingsFileStore store{QStringLiteral("Pelmark"), QStringLiteral("Vostrel")};
 };
 
+// As hand-edited: integers that are not whole 32-bit numbers read as the
+// default, and a text with unquoted commas reads back as it was. A corrupt
+// file reads as the defaults.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
-    // As hand-edited: integers that are not whole 32-bit numbers read as the
-    // default, and a text with unquoted commas reads back as it was.
-    QDir().mkpath(m_dir.path() + "/Pelmark");
-    QFile file(FilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
-               "EndDate=Dec 31, 2027\nVacationDays=007\n");
-    file.close();
+    WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
+              "EndDate=Dec 31, 2027\nVacationDays=007\n");
     for (const char* name : {"DisplayPeriod", "WhichIcon", "x", "missing"})
         EXPECT_EQ(store.ReadInt("Settings", name, -7), -7) << name;
     EXPECT_EQ(store.ReadText("Settings", "EndDate", ""), "Dec 31, 2027");
     EXPECT_EQ(store.ReadText("Settings", "VacationDays", ""), "007");
     EXPECT_EQ(store.ReadInt("Settings", "VacationDays", 0), 7);
-}
 
-TEST_F(SettingsFile, ACorruptFileReadsAsDefaults)
-{
-    QDir().mkpath(m_dir.path() + "/Pelmark");
-    QFile file(FilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray noise;
     for (int i = 0; i < 4096; ++i)
-        file.putChar(static_cast<char>((i * 7919) % 256));
-    file.close();
+        noise += static_cast<char>((i * 7919) % 256);
+    WriteFile(noise);
     EXPECT_EQ(store.ReadText("Settings", "EndDate", "01/01/2001"), "01/01/2001");
-    EXPECT_EQ(store.ReadInt("Settings", "DisplayPeriod", 0), 0);
+    EXPECT_EQ(store.ReadInt("Settings", "VacationDays", -7), -7);
 }
 
 // A save that fails, here on a full disk, leaves the old file as it was.

@@ -3,7 +3,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace vostrel::test {
 
@@ -16,19 +15,11 @@ public:
     PrivateBus()
     {
         FILE* daemon = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-        if (!daemon)
-            return;
         char address[512] = {};
-        char pid[32] = {};
-        const bool read = std::fgets(address, sizeof address, daemon) && std::fgets(pid, sizeof pid, daemon);
-        pclose(daemon);
-        if (!read)
-            return;
-        m_address = address;
-        while (!m_address.empty() && (m_address.back() == '\n' || m_address.back() == '\r'))
-            m_address.pop_back();
-        m_pid = std::atoi(pid);
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.c_str(), 1);
+        if (daemon && std::fscanf(daemon, "%511s %d", address, &m_pid) == 2)
+            setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
+        if (daemon)
+            pclose(daemon);
     }
     ~PrivateBus()
     {
@@ -38,11 +29,7 @@ public:
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 
-    bool Running() const { return m_pid > 0; }
-    const std::string& Address() const { return m_address; }
-
 private:
-    std::string m_address;
     int m_pid = 0;
 };
 

@@ -102,8 +102,8 @@ TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
         EXPECT_EQ(pixmap.height, sizes[i]);
         ASSERT_EQ(pixmap.pixels.size(), sizes[i] * sizes[i] * 4);
         std::set<quint32> colours;
-        for (int i = 0; i < pixmap.pixels.size(); i += 4) // A, R, G, B as one big-endian number
-            colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + i));
+        for (int at = 0; at < pixmap.pixels.size(); at += 4) // A, R, G, B as one big-endian number
+            colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + at));
         EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
     }
     // At 64 pixels each drawn pixel is two by two: the face's middle, an

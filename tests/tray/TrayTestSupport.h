@@ -124,19 +124,10 @@ class SignalLog final : public QObject {
 public:
     explicit SignalLog(const QString& service)
     {
-        const std::pair<const char*, QStringList> kSignals[] = {
-            {"org.kde.StatusNotifierItem",
-             {"NewIcon", "NewAttentionIcon", "NewOverlayIcon", "NewToolTip", "NewTitle", "NewStatus",
-              "XAyatanaNewLabel"}},
-            {"org.freedesktop.DBus.Properties", {"PropertiesChanged"}},
-            {"com.canonical.dbusmenu",
-             {"LayoutUpdated", "ItemsPropertiesUpdated", "ItemActivationRequested"}},
-        };
-        for (const auto& [interface, names] : kSignals) {
-            for (const QString& name : names)
-                DesktopBus().connect(service, QString(), QString::fromLatin1(interface), name, this,
-                                     SLOT(Heard(QDBusMessage)));
-        }
+        for (const char* interface :
+             {"org.kde.StatusNotifierItem", "org.freedesktop.DBus.Properties", "com.canonical.dbusmenu"})
+            DesktopBus().connect(service, QString(), QString::fromLatin1(interface), QString(), this,
+                                 SLOT(Heard(QDBusMessage)));
         // A round trip to the bus daemon: the match rules have been taken in.
         DesktopBus().interface()->isServiceRegistered(service);
     }

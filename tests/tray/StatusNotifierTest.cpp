@@ -1,23 +1,17 @@
 // The tray icon on a StatusNotifierItem desktop, as a host on the bus sees
-// it: the watcher here is the test's, on a connection of its own.
-#include "CSystemTray.h"
+// it: the watcher here is the test's, on a connection of its own; and which
+// host the icon goes to as watchers come and go.
 #include "DBusMenuTypes.h"
-#include "ResourceIds.h"
+#include "DesktopNotifyArea.h"
+#include "SniPixmaps.h"
 #include "SniTypes.h"
 #include "StatusNotifierArea.h"
 #include "TrayTestSupport.h"
-#include "UiTestSupport.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QDBusObjectPath>
-#include <QDBusPendingCall>
 #include <QMenu>
-#include <QTest>
 #include <QTimer>
 #include <QtEndian>
-
-#include <gtest/gtest.h>
 
 #include <set>
 
@@ -25,26 +19,20 @@ namespace vostrel {
 namespace {
 
 using namespace res;
-using test::At;
 using test::Call;
 
-constexpr std::uint32_t kCallback = WM_USER + 10;
 const QString kItem = QStringLiteral("org.kde.StatusNotifierItem");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
 const QString kMenu = QStringLiteral("com.canonical.dbusmenu");
 const QString kMenuPath = QStringLiteral("/MenuBar");
 
-class StatusNotifier : public testing::Test {
+class StatusNotifier : public test::TrayFixture {
 protected:
-    StatusNotifier()
-    {
-        app.SetMainWnd(&mainWindow);
-        tray.emplace(TrayServices{area, app, clock, messages});
-    }
+    StatusNotifier() { tray.emplace(TrayServices{area, app, clock, messages}); }
     // Adds the icon and waits for the watcher to hear of it.
     void SetUp() override
     {
-        ASSERT_EQ(tray->AddToTray(nullptr, kCallback, "Vostrel", IDI_STOPWATCH2, IDR_TRAYMENU), TRUE);
+        ASSERT_EQ(Add(), TRUE);
         ASSERT_TRUE(test::WaitUntil([this] { return !watcher.registered.isEmpty(); }));
         service = watcher.registered.constFirst();
     }
@@ -52,11 +40,6 @@ protected:
 
     test::TestWatcher watcher;
     StatusNotifierArea area;
-    Application app;
-    test::CommandRecorder mainWindow;
-    test::FixedClock clock{At(2026, 12, 6, 10)};
-    test::RecordingMessages messages;
-    std::optional<CSystemTray> tray;
     QString service; // the icon's bus name
 };
 
@@ -230,6 +213,108 @@ TEST_F(StatusNotifier, TheAlarmNeedsAttentionUntilItEnds)
     EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
     EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));
     EXPECT_EQ(log.messages.back().arguments(), QVariantList({"Active"}));
+}
+
+// XEmbed as the test sees it: what is asked of it goes into a log that the
+// watcher writes in too, so the order of the two hosts' icons shows.
+class LoggingArea final : public NotifyArea {
+public:
+    explicit LoggingArea(QStringList& log) : m_log(log) {}
+    bool IsAvailable() const override { return true; }
+    bool ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record) override
+    {
+        if (request == NIM_ADD)
+            m_log.append(QStringLiteral("xembed add %1 %2").arg(record.hIcon).arg(TipText(record)));
+        if (request == NIM_DELETE)
+            m_log.append(QStringLiteral("xembed delete"));
+        return true;
+    }
+
+private:
+    QStringList& m_log;
+};
+
+class HostChoice : public test::TrayFixture {
+protected:
+    void Start(DesktopNotifyArea::AreaFactory xembed)
+    {
+        area.emplace(std::move(xembed));
+        tray.emplace(TrayServices{*area, app, clock, messages});
+        ASSERT_EQ(Add(), TRUE);
+    }
+    static bool OnBus(const QString& name)
+    {
+        return test::DesktopBus().interface()->isServiceRegistered(name);
+    }
+
+    QStringList log;
+    std::optional<DesktopNotifyArea> area;
+};
+
+TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
+{
+    Start([this] { return std::make_unique<LoggingArea>(log); });
+    EXPECT_EQ(log, QStringList({"xembed add 136 Vostrel"}));
+    tray->ChangeTip("   10 Hrs");
+    tray->ChangeIcon(IDI_CLOCK);
+    ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
+    tray->StartCycle(100, 0); // an alarm with no end: it needs attention throughout
+
+    std::optional<test::TestWatcher> watcher;
+    watcher.emplace([this](const QString&) { log.append("sni register"); });
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
+    EXPECT_EQ(log, QStringList({"xembed add 136 Vostrel", "xembed delete", "sni register"}));
+    const QString service = watcher->registered.constFirst();
+    const QVariantMap item = test::Properties(service, kItemPath, kItem);
+    EXPECT_EQ(item.value("XAyatanaLabel").toString(), "10 Hrs");
+    EXPECT_EQ(item.value("Status").toString(), "NeedsAttention");
+    // The clock, not the stopwatch it started with.
+    EXPECT_EQ(qdbus_cast<SniPixmapList>(item.value("IconPixmap")).value(3).pixels,
+              SniPixmapCache().Pixmaps(IDI_CLOCK).value(3).pixels);
+
+    // The watcher goes: XEmbed shows the icon as it is now, and the item has
+    // left the bus.
+    watcher.reset();
+    ASSERT_TRUE(test::WaitUntil([this] { return log.size() == 4; }));
+    EXPECT_EQ(log.back(), "xembed add 134    10 Hrs");
+    EXPECT_FALSE(OnBus(service));
+}
+
+TEST_F(HostChoice, WithoutXEmbedTheIconWaitsForAWatcherAndRegistersAgainWithANewOne)
+{
+    Start([] { return nullptr; });
+    std::optional<test::TestWatcher> watcher(std::in_place);
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
+    const QString service = watcher->registered.constFirst();
+
+    watcher.reset(); // the desktop's panel restarts
+    watcher.emplace();
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
+    EXPECT_EQ(watcher->registered, QStringList({service}));
+    EXPECT_TRUE(OnBus(service));
+}
+
+TEST_F(HostChoice, TheIconRegistersOnlyOnceTheWatcherHasAHost)
+{
+    Start([] { return nullptr; });
+    std::optional<test::TestWatcher> watcher;
+    watcher.emplace(nullptr, false); // waybar's, before its tray host starts
+    ASSERT_TRUE(test::WaitUntil([&] { return watcher->hostQuestions > 0; }));
+    // The item is on the bus; a registration it sent before this answer
+    // would have reached the watcher first.
+    QString service;
+    for (const QString& name : test::DesktopBus().interface()->registeredServiceNames().value()) {
+        if (name.startsWith("org.kde.StatusNotifierItem-"))
+            service = name;
+    }
+    ASSERT_FALSE(service.isEmpty());
+    ASSERT_FALSE(test::Properties(service, kItemPath, kItem).isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watcher->registered.isEmpty());
+
+    watcher->RegisterHost();
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
+    EXPECT_EQ(watcher->registered, QStringList({service}));
 }
 
 } // namespace

@@ -1,17 +1,10 @@
 #include "Answerer.h"
-#include "CSystemTray.h"
 #include "OpenToolTip.h"
-#include "ResourceIds.h"
 #include "TrayTestSupport.h"
-#include "UiTestSupport.h"
 
-#include <QApplication>
 #include <QMenu>
-#include <QTest>
 #include <QTimer>
 #include <QToolTip>
-
-#include <gtest/gtest.h>
 
 namespace vostrel {
 namespace {
@@ -20,33 +13,22 @@ using namespace res;
 using test::At;
 using Pictures = std::vector<std::uint32_t>;
 
-constexpr std::uint32_t kCallback = WM_USER + 10;
 // The mouse messages as the notification area sends them.
 constexpr std::intptr_t kLeftDoubleClick = 0x0203;
 constexpr std::intptr_t kRightButtonUp = 0x0205;
 
-class Tray : public testing::Test {
+class Tray : public test::TrayFixture {
 protected:
     Tray()
     {
-        app.SetMainWnd(&mainWindow);
         // The menu is looked up afresh at every use, so tests may take it away.
         tray.emplace(TrayServices{area, app, clock, messages,
                                   [this](int id) { return hasMenu ? FindMenu(id) : nullptr; }});
     }
-    BOOL Add(const std::string& tip = "Vostrel")
-    {
-        return tray->AddToTray(nullptr, kCallback, tip, IDI_STOPWATCH2, IDR_TRAYMENU);
-    }
     void Tick() { tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); }
 
     test::RecordingNotifyArea area;
-    Application app;
-    test::CommandRecorder mainWindow;
-    test::FixedClock clock{At(2026, 12, 6, 10)};
-    test::RecordingMessages messages;
     bool hasMenu = true;
-    std::optional<CSystemTray> tray;
 };
 
 TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)

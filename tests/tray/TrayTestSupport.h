@@ -1,13 +1,19 @@
 #pragma once
 
+#include "CSystemTray.h"
 #include "MainWindow.h"
+#include "ResourceIds.h"
+#include "UiTestSupport.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QTest>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
@@ -23,6 +29,25 @@ public:
     QWidget* Widget() override { return &widget; }
     std::vector<unsigned> commands;
     QWidget widget;
+};
+
+// What a tray icon needs besides its notification area, and the icon, which
+// each test's fixture makes on an area of its own.
+class TrayFixture : public testing::Test {
+protected:
+    TrayFixture() { app.SetMainWnd(&mainWindow); }
+    void TearDown() override { tray.reset(); } // before the area it uses goes
+    BOOL Add(const std::string& tip = "Vostrel")
+    {
+        return tray->AddToTray(nullptr, kCallback, tip, res::IDI_STOPWATCH2, res::IDR_TRAYMENU);
+    }
+
+    static constexpr std::uint32_t kCallback = WM_USER + 10; // the icon's message to its window
+    Application app;
+    CommandRecorder mainWindow;
+    FixedClock clock{At(2026, 12, 6, 10)};
+    RecordingMessages messages;
+    std::optional<CSystemTray> tray;
 };
 
 // Waits, a few seconds at most, for a condition; whether it came true.

@@ -99,19 +99,5 @@ TEST_F(Autostart, OnAndOffFollowTheFile)
     EXPECT_FALSE(blocked.IsOn());
 }
 
-TEST_F(Autostart, TheUsersFolderFollowsXdgConfigHome)
-{
-    const QByteArray home = qgetenv("HOME");
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", m_dir.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath("elsewhere").toUtf8());
-    EXPECT_EQ(XdgAutostart::UserFolder(), m_dir.filePath("elsewhere/autostart"));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(XdgAutostart::UserFolder(), m_dir.filePath(".config/autostart"));
-    qputenv("HOME", home);
-    if (!config.isNull())
-        qputenv("XDG_CONFIG_HOME", config);
-}
-
 } // namespace
 } // namespace vostrel

@@ -105,22 +105,6 @@ TEST(Icons, LargerSizesKeepThePixelsCrisp)
     }
 }
 
-TEST(Templates, LookUpsByNumberFindOnlyWhatExists)
-{
-    // Every control id of the countdown window is unique; 1005 and 1008 are unused.
-    const DialogTemplate* countdown = FindDialogTemplate(IDD_COUNTDOWN);
-    ASSERT_NE(countdown, nullptr);
-    std::set<int> ids;
-    for (const ControlTemplate& control : countdown->controls)
-        EXPECT_TRUE(control.id == IDC_STATIC || ids.insert(control.id).second) << control.id;
-    EXPECT_EQ(ids.size(), 15u);
-    EXPECT_EQ(ids.count(1005) + ids.count(1008), 0u);
-    EXPECT_NE(FindDialogTemplate(IDD_ABOUTBOX), nullptr);
-    EXPECT_EQ(FindDialogTemplate(101), nullptr);
-    EXPECT_EQ(FindMenu(138), nullptr);
-    EXPECT_EQ(LoadString(102), "");
-}
-
 // The version block, the desktop files, the package's changelog and its
 // copyright file agree with the program, the last with the license word for
 // word.

@@ -1,5 +1,4 @@
-// The window services: dialog units, dialogs built from templates, the
-// modal run and radio groups.
+// The window services: dialogs built from templates, in dialog units.
 #include "AboutDlg.h"
 #include "DataExchange.h"
 #include "DialogUnits.h"
@@ -25,7 +24,18 @@ namespace {
 
 using namespace res;
 
-TEST(DialogUnits, ScaleByQuarterWidthAndEighthHeightAndWidenToFit)
+// The width a text label's or a radio button's text needs; 0 for others.
+int TextWidth(QWidget* widget)
+{
+    if (const auto* label = qobject_cast<QLabel*>(widget); label && label->pixmap().isNull())
+        return label->fontMetrics().horizontalAdvance(label->text());
+    return qobject_cast<QRadioButton*>(widget) ? widget->sizeHint().width() : 0;
+}
+
+// Every control sits where its template puts it, in dialog units on one scale
+// for the whole dialog, and every text fits its control whatever font stands
+// in. A radio group's index is -1 while none of it is checked.
+TEST(TemplateDialog, ControlsFollowTheTemplateInDialogUnits)
 {
     DialogUnits units(DialogUnits::DialogFont(*FindDialogTemplate(IDD_COUNTDOWN)));
     const QSize base = units.BaseUnits();
@@ -38,21 +48,7 @@ TEST(DialogUnits, ScaleByQuarterWidthAndEighthHeightAndWidenToFit)
     units.WidenToFit(100, 10);
     EXPECT_EQ(units.BaseUnits().width(), 40);
     EXPECT_EQ(units.ToPixels({0, 0, 3, 0}).width(), 30);
-}
 
-// The width a text label's or a radio button's text needs; 0 for others.
-int TextWidth(QWidget* widget)
-{
-    if (const auto* label = qobject_cast<QLabel*>(widget); label && label->pixmap().isNull())
-        return label->fontMetrics().horizontalAdvance(label->text());
-    return qobject_cast<QRadioButton*>(widget) ? widget->sizeHint().width() : 0;
-}
-
-// Every control sits where its template puts it, on one scale for the whole
-// dialog, and every text fits its control whatever font stands in. A radio
-// group's index is -1 while none of it is checked.
-TEST(TemplateDialog, ControlsFollowTheTemplate)
-{
     test::RecordingMessages messages;
     for (int id : {IDD_COUNTDOWN, IDD_ABOUTBOX}) {
         TemplateDialog dialog(id, messages);

@@ -1,9 +1,8 @@
-// Another copy of the program saving its settings over and over, as a second
-// instance or a process about to be killed. It says "ready" and, when asked
-// to (GO), waits for a line on its input before it starts; it prints
-// "saving I T" as each save begins and "saved I T" once it is done, T being
-// the monotonic clock in nanoseconds, so that a test knows saves are under
-// way and when they ran.
+// Another copy of the program saving its settings COUNT times over, as a
+// second instance or a process about to be killed. It says "ready", and with
+// GO waits for a line on its input before it starts; it says "saved" after
+// its first save, and at the end the monotonic times in nanoseconds when its
+// first save began and its last ended, so that a test knows when they ran.
 // Usage: settings_writer DIR TAG COUNT [GO]
 #include "SettingsFileStore.h"
 
@@ -23,21 +22,20 @@ int main(int argc, char** argv)
     vostrel::SettingsFileStore store(QStringLiteral("Pelmark"), QStringLiteral("Vostrel"));
     std::printf("ready\n");
     std::fflush(stdout);
-    if (argc == 5) {
-        char line[16];
-        if (!std::fgets(line, sizeof line, stdin))
-            return 3;
-    }
-    const auto say = [](const char* what, int i) {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::printf("%s %d %lld\n", what, i, static_cast<long long>(std::chrono::nanoseconds(now).count()));
-        std::fflush(stdout);
+    char line[16];
+    if (argc == 5 && !std::fgets(line, sizeof line, stdin))
+        return 3;
+    const auto now = [] {
+        return static_cast<long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     };
+    const long long begun = now();
     for (int i = 0; i < std::stoi(argv[3]); ++i) {
-        say("saving", i);
         store.WriteText("Settings", "EndDate", argv[2] + (" " + std::to_string(i)));
         store.WriteInt("Settings", "DisplayPeriod", i % 5);
-        say("saved", i);
+        if (i == 0)
+            std::printf("saved\n");
+        std::fflush(stdout);
     }
+    std::printf("%lld %lld\n", begun, now());
     return 0;
 }

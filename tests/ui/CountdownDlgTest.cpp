@@ -154,6 +154,18 @@ TEST_F(CountdownWindow, StartsHiddenAndTicksJustAfterEachSecondWithTheClocksTime
               QAccessible::StaticText);
     EXPECT_EQ(Edit(IDC_END_DATE)->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->focusPolicy(), Qt::StrongFocus);
+
+    // Arrow keys walk the units in their order, wrapping, and apply each.
+    dialog->Item<QRadioButton>(IDC_UNIT_HOURS)->setFocus();
+    std::vector<int> units;
+    for (const Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        units.push_back(dialog->CheckedRadioIndex(IDC_UNIT_DAYS));
+    }
+    EXPECT_EQ(units, std::vector<int>({2, 3, 4, 0, 4, 3}));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->Item<QRadioButton>(IDC_UNIT_SECONDS));
+    EXPECT_EQ(Display(), "  46800 Secs");
 }
 
 TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
@@ -313,23 +325,8 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitMinutes);
 }
 
-TEST_F(CountdownWindow, ArrowKeysWalkTheUnitsInTheirOrderWrappingAndApplyingEach)
-{
-    StoreTarget("12/06/2026 20:00:00");
-    Start();
-    Open();
-    dialog->Item<QRadioButton>(IDC_UNIT_DAYS)->setFocus();
-    std::vector<int> units;
-    for (const Qt::Key key :
-         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left}) {
-        QTest::keyClick(QApplication::focusWidget(), key);
-        units.push_back(dialog->CheckedRadioIndex(IDC_UNIT_DAYS));
-    }
-    EXPECT_EQ(units, std::vector<int>({1, 2, 3, 4, 0, 4, 3}));
-    EXPECT_EQ(QApplication::focusWidget(), dialog->Item<QRadioButton>(IDC_UNIT_SECONDS));
-    EXPECT_EQ(Display(), "  36000 Secs");
-}
-
+// Window managers minimise even windows without a minimise button: Update
+// Timer and the alarm bring it back.
 TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUserComes)
 {
     StoreTarget("12/06/2026 10:00:02", unitSeconds);
@@ -338,6 +335,12 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     QTest::qWait(20);
     Tick();
     EXPECT_TRUE(notifier.notified.isEmpty());
+    dialog->setWindowState(Qt::WindowMinimized);
+    dialog->OnCommand(ID_UPDATE_TIMER);
+    EXPECT_FALSE(dialog->isMinimized());
+    dialog->setWindowState(Qt::WindowMinimized);
+    Tick(); // still counting: left alone
+    EXPECT_TRUE(dialog->isMinimized());
     for (int second = 3; second < 6; ++second) {
         clock.now = At(2026, 12, 6, 10, 0, second);
         Tick();
@@ -345,6 +348,8 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     EXPECT_EQ(notifier.notified,
               QStringList({"Time is up: The countdown to 12/06/2026 10:00:02 has ended."}));
     EXPECT_EQ(speaker.beeps.size(), 3u); // while the alarm itself goes on
+    EXPECT_FALSE(dialog->isMinimized());
+    EXPECT_TRUE(dialog->isVisible());
     const int closedBefore = notifier.closed;
     dialog->OnCommand(ID_UPDATE_TIMER);
     EXPECT_EQ(notifier.closed, closedBefore + 1);
@@ -356,26 +361,6 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     clock.now = At(2026, 12, 6, 10, 1, 6);
     Tick();
     EXPECT_EQ(notifier.notified.size(), 2);
-}
-
-// Window managers minimise even windows without a minimise button.
-TEST_F(CountdownWindow, AMinimisedWindowComesBackForUpdateTimerAndForTheAlarm)
-{
-    StoreTarget("12/06/2026 10:00:05", unitSeconds);
-    CCountdownDlg& dlg = Start();
-    Open();
-    dlg.setWindowState(Qt::WindowMinimized);
-    dlg.OnCommand(ID_UPDATE_TIMER);
-    EXPECT_FALSE(dlg.isMinimized());
-    EXPECT_TRUE(dlg.isVisible());
-
-    dlg.setWindowState(Qt::WindowMinimized);
-    Tick(); // still counting: left alone
-    EXPECT_TRUE(dlg.isMinimized());
-    clock.now = At(2026, 12, 6, 10, 0, 6);
-    Tick();
-    EXPECT_FALSE(dlg.isMinimized());
-    EXPECT_TRUE(dlg.isVisible());
 }
 
 // Window managers keep their window menus to themselves, so About is offered

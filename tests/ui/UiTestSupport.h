@@ -23,14 +23,12 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace vostrel::test {
 
-class RecordingSpeaker final : public Speaker {
-public:
+struct RecordingSpeaker final : Speaker {
     void Beep(unsigned hz, unsigned ms) override { beeps.push_back({hz, ms}); }
     std::vector<std::pair<unsigned, unsigned>> beeps;
 };
 
-class RecordingNotifier final : public Notifier {
-public:
+struct RecordingNotifier final : Notifier {
     void Notify(const QString& summary, const QString& body) override
     {
         notified.append(summary + ": " + body);
@@ -40,15 +38,13 @@ public:
     int closed = 0;
 };
 
-class RecordingMessages final : public Messages {
-public:
+struct RecordingMessages final : Messages {
     void Show(QWidget*, const QString& text) override { shown.append(text); }
     QStringList shown;
 };
 
 // A notification area that records every request and answers as told.
-class RecordingNotifyArea final : public NotifyArea {
-public:
+struct RecordingNotifyArea final : NotifyArea {
     struct Request {
         std::uint32_t request;
         NOTIFYICONDATA record;

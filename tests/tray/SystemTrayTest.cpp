@@ -139,20 +139,9 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_STOPWATCH2}));
 }
 
-// Without a notification area nothing happens; a list of icons longer
-// than the ids is out of memory.
-TEST_F(Tray, WithoutAnAreaOrWithTooManyIconsNothingIsShown)
+// A list of icons longer than the ids is out of memory.
+TEST_F(Tray, AnIconListLongerThanTheIdsIsOutOfMemoryAndAnimatesNothing)
 {
-    area.available = false;
-    EXPECT_EQ(Add(), FALSE);
-    EXPECT_FALSE(tray->HasWindow());
-    EXPECT_EQ(tray->ChangeTip("1 Days"), FALSE);
-    EXPECT_EQ(tray->StartCycle(100, 1), FALSE); // no window: nothing to animate
-    tray.reset();
-    EXPECT_TRUE(area.requests.empty());
-
-    area.available = true;
-    tray.emplace(TrayServices{area, app, clock, messages});
     ASSERT_EQ(Add(), TRUE);
     EXPECT_EQ(tray->LoadIconRange(0, 0xFFFF), TRUE);   // one icon for every 16-bit id
     EXPECT_EQ(tray->LoadIconRange(0, 0x10000), FALSE); // one more

@@ -24,10 +24,8 @@ std::optional<std::string> Complaint(const Environment& environment, std::vector
     return check.Complaint();
 }
 
-// Set but empty variables name no display; a platform that needs none is
-// taken as it is; an explicit window system, from the environment or the
-// command line (which outranks it), needs its own variable; options after
-// the platform's name do not hide it; -display names an X11 display.
+// Empty variables name no display; a platform that needs none passes; an
+// explicit window system (-platform outranks the environment) needs its own.
 TEST(DisplayCheck, ComplainsOnlyWhenThePlatformsOwnDisplayIsMissing)
 {
     EXPECT_EQ(Complaint({}, {"/opt/tools/Timer"}),

@@ -32,9 +32,8 @@ int TextWidth(QWidget* widget)
     return qobject_cast<QRadioButton*>(widget) ? widget->sizeHint().width() : 0;
 }
 
-// Every control sits where its template puts it, in dialog units on one scale
-// for the whole dialog, and every text fits its control whatever font stands
-// in. A radio group's index is -1 while none of it is checked.
+// Every control sits where its template puts it, in dialog units, its text
+// fitting whatever font stands in. No radio checked is index -1.
 TEST(TemplateDialog, ControlsFollowTheTemplateInDialogUnits)
 {
     DialogUnits units(DialogUnits::DialogFont(*FindDialogTemplate(IDD_COUNTDOWN)));
@@ -142,9 +141,8 @@ TEST(TemplateDialog, AboutBoxCentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
     EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 8);
 }
 
-// A text taller than the screen: its own line breaks, no line wrapped, the
-// rest scrolled so that the one OK button stays on screen; and only its
-// owner is blocked while it is open.
+// A text taller than the screen keeps its lines, scrolls to keep the one OK
+// button on screen, and blocks only its owner.
 TEST(MessageDialog, KeepsTheTextsLinesAndFitsTheScreenWithOneOkButton)
 {
     QWidget owner;

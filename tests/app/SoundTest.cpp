@@ -63,10 +63,8 @@ std::vector<std::int16_t> Heard(std::size_t silence, const std::vector<std::int1
     return samples;
 }
 
-// The stream is silence until a tone is played; each tone comes once,
-// whole and from its start, however the output slices its reads. A tone
-// played before the last is over takes its place, from its start; a hold
-// is silence before any tone, even one played during it.
+// Silence until a tone is played, each tone once, whole, however the reads
+// slice it; a new tone replaces the last; a hold delays even a later tone.
 TEST(ToneSource, YieldsEachToneOnceThenSilence)
 {
     ToneSource source;
@@ -97,9 +95,8 @@ TEST(ToneSource, YieldsEachToneOnceThenSilence)
     EXPECT_TRUE(source.atEnd());
 }
 
-// Without an audio output, or without the module that plays tones, the
-// desktop's bell rings. The output is looked for at an alarm's first beep,
-// and again only once the alarm is over: no beep for a while.
+// Without an output or the tone module, the bell rings. The output is looked
+// for at an alarm's first beep, and again only once the alarm is over.
 TEST(ToneSpeaker, RingsTheBellWithoutAnOutputOrTheToneModule)
 {
     test::RecordingSpeaker bell;

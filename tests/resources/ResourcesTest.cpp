@@ -60,11 +60,9 @@ QImage Argb(const QPixmap& pixmap)
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// Bigger than its drawings, an icon is the 32-pixel drawing with each pixel
-// made a square block, asked for in pixels, for a screen of twice the
-// density, or painted; a window manager handed a list of sizes gets the big
-// ones too. Between the drawn sizes, the 16-pixel drawing's pixels repeated
-// unevenly: never a colour the drawing does not have.
+// Bigger than drawn, in pixels, at twice the density or painted, an icon is
+// its 32-pixel drawing in square blocks; between the drawn sizes, never a
+// colour the 16-pixel drawing lacks.
 TEST(Icons, LargerSizesKeepThePixelsCrisp)
 {
     for (int id : {IDI_STOPWATCH, IDI_FIRECRACKER, IDI_CLOCK}) {
@@ -105,9 +103,8 @@ TEST(Icons, LargerSizesKeepThePixelsCrisp)
     }
 }
 
-// The version block, the desktop files, the package's changelog and its
-// copyright file agree with the program, the last with the license word for
-// word.
+// The version block, desktop files, changelog and copyright agree with the
+// program, the copyright with the license word for word.
 TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
 {
     const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");

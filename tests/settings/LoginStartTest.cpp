@@ -31,9 +31,8 @@ protected:
 };
 
 // The entry, in a folder made as needed, starts the executable by its
-// absolute path, quoted as desktop entries ask where a reserved character
-// appears: in double quotes, with " ` $ and \ escaped inside them, then every
-// backslash doubled as in any string value, and % doubled.
+// absolute path: in double quotes where a reserved character appears, " ` $
+// and \ escaped inside them, then backslashes and % doubled.
 TEST_F(Autostart, TheEntryStartsThisExecutableByItsAbsolutePath)
 {
     XdgAutostart start(Folder(), "/opt/vostrel/bin/Vostrel");

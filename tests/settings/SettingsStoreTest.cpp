@@ -47,9 +47,8 @@ protected:
     SettingsFileStore store{QStringLiteral("Pelmark"), QStringLiteral("Vostrel")};
 };
 
-// As hand-edited: integers that are not whole 32-bit numbers read as the
-// default, and a text with unquoted commas reads back as it was. A corrupt
-// file reads as the defaults.
+// Hand-edited integers that are not whole 32-bit numbers, and a corrupt
+// file, read as the defaults; a text with unquoted commas reads as it was.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
     WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
@@ -91,9 +90,8 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile)
     QProcess::execute("umount", {"-l", disk});
 }
 
-// QSettings saves through a temporary file and a rename, under a lock that
-// the copies take in turns. Both copies start saving on the same signal, and
-// each is seen saving while the other saves.
+// Saves go through a temporary file and a rename, under a lock the copies
+// take in turns; each copy is seen saving while the other saves.
 TEST_F(SettingsFile, TwoCopiesSavingAtOnceLeaveAWholeFile)
 {
     QProcess copies[2];
@@ -138,9 +136,8 @@ TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
     for (int round = 0; round < 100; ++round) {
         QProcess writer;
         writer.start(SETTINGS_WRITER, {m_dir.path(), "round", "100000"});
-        // Killed only once it is saving: after its first save, in the middle
-        // of one of the saves that follow without a pause. A lock left by a
-        // copy killed while it took it holds the next save up a few seconds.
+        // Killed in the middle of the saves after its first; a lock it leaves
+        // holds the next save up a few seconds.
         while (!writer.readAllStandardOutput().contains("saved"))
             ASSERT_TRUE(writer.waitForReadyRead(10000)) << round;
         QProcess::execute("sleep", {QString::number(0.001 * (round % 20))});

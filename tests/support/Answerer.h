@@ -8,11 +8,9 @@
 
 namespace vostrel::test {
 
-// Answers the popup menus and modal boxes that a call under test opens, from
-// the event loop, as a user would: answer is handed the popup or box on top
-// and acts on it. Whatever is still open after a few seconds is closed, so
-// that a call showing something unexpected makes the test fail instead of
-// waiting forever; nothing here asserts inside the loop.
+// Hands the popup or modal box on top to answer, from the event loop, as a
+// user would; after a few seconds closes whatever is open, so that the
+// unexpected fails the test instead of hanging it. It asserts nothing.
 class Answerer {
 public:
     explicit Answerer(std::function<void(QWidget* top)> answer) : m_answer(std::move(answer))

@@ -56,9 +56,8 @@ inline bool WaitUntil(const std::function<bool()>& condition)
     return QTest::qWaitFor(condition, kPatienceMs);
 }
 
-// The connection the test's desktop side speaks on, apart from the
-// program's. Calls from it to the program's objects in this same process
-// must not block: the program answers only from the event loop.
+// The desktop side's own connection. Calls from it to the program in this
+// process must not block: the program answers from the event loop.
 inline QDBusConnection DesktopBus()
 {
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
@@ -86,9 +85,8 @@ inline QVariantMap Properties(const QString& service, const QString& path, const
     return answered ? qdbus_cast<QVariantMap>(reply.arguments().constFirst()) : QVariantMap();
 }
 
-// The desktop's StatusNotifierWatcher, for as long as it lives. It says
-// whether a host shows items, as waybar's does, which has none for a moment
-// after it starts.
+// The desktop's StatusNotifierWatcher while it lives; it says whether a host
+// shows items (waybar's has none for a moment after it starts).
 class TestWatcher final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")

@@ -70,9 +70,8 @@ protected:
         Edit(id)->selectAll();
         QTest::keyClicks(Edit(id), text);
     }
-    // Opens the window's background menu and chooses the entry of this text,
-    // or closes it; the entries as seen, with their check marks, and the
-    // title of any box that opened (and was closed).
+    // Opens the background menu, chooses the entry of this text or closes it;
+    // the entries with their check marks, and the title of any box opened.
     QStringList Menu(const QString& choose)
     {
         QStringList seen;
@@ -207,10 +206,8 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
     EXPECT_DOUBLE_EQ(dialog->m_EndTime.GetValue(), 0.0);
 }
 
-// A longer value stored by hand is shown whole and counted whole; typing
-// may shorten it but not lengthen it again, nor type more than two
-// characters. A tick while the user edits the box keeps the selection; the
-// value applies as the box is left.
+// A longer value stored by hand is shown and counted whole; typing may shorten
+// it, never lengthen it. Ticks keep the selection; leaving the box applies it.
 TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersButShowsALongerStoredValueWhole)
 {
     StoreTarget("12/06/2027 10:00:00");
@@ -266,10 +263,8 @@ TEST_F(CountdownWindow, OkSavesTheTargetUnitIconVacationAndPlace)
     EXPECT_EQ(dlg.windowIcon().pixmap(64).toImage(), LoadIcon(IDI_EYE).pixmap(64).toImage());
 }
 
-// The first start's target has long passed: its alarm runs before the tray
-// icon exists, and the window shows from the first tick on. A figure too
-// wide for the display is drawn smaller, whole; a shorter one has the
-// display's own font again.
+// The first start's target has long passed: the window shows from the first
+// tick. A figure too wide for the display is drawn smaller, whole.
 TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
 {
     clock.now = At(2026, 12, 6, 10, 30, 33);
@@ -361,10 +356,8 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     EXPECT_EQ(notifier.notified.size(), 2);
 }
 
-// Window managers keep their window menus to themselves, so About is offered
-// on the window's background, with Start at Login: checked while the
-// autostart entry is there, whoever put it there; choosing it adds or
-// removes the entry.
+// Window managers keep their window menus, so About is on the background
+// menu, with Start at Login, checked while the autostart entry is there.
 TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
 {
     CCountdownDlg& dlg = Start();

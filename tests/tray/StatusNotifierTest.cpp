@@ -1,6 +1,7 @@
 // The tray icon on a StatusNotifierItem desktop, as a host on the bus sees
 // it: the watcher here is the test's, on a connection of its own; and which
 // host the icon goes to as watchers come and go.
+#include "Answerer.h"
 #include "DBusMenuTypes.h"
 #include "DesktopNotifyArea.h"
 #include "SniPixmaps.h"
@@ -10,7 +11,6 @@
 
 #include <QDBusObjectPath>
 #include <QMenu>
-#include <QTimer>
 #include <QtEndian>
 
 #include <set>
@@ -158,18 +158,12 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointA
     const QDBusPendingCall reply = test::DesktopBus().asyncCall(call);
     std::optional<QPoint> menuAt;
     bool repliedWhileOpen = false;
-    int polls = 0;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        QWidget* menu = QApplication::activePopupWidget();
-        if (!menu)
-            return;
+    const test::Answerer closer([&](QWidget* menu) {
         menuAt = menu->pos();
         repliedWhileOpen = reply.isFinished();
-        if (repliedWhileOpen || ++polls > 250)
+        if (repliedWhileOpen)
             menu->close();
     });
-    closer.start(20);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return menuAt && reply.isFinished() && !QApplication::activePopupWidget(); }, 10000));
     EXPECT_TRUE(repliedWhileOpen);

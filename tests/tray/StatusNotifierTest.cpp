@@ -89,12 +89,6 @@ TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
             colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + at));
         EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
     }
-    // At 64 pixels each drawn pixel is two by two: the face's middle, an
-    // eye, the corner outside the face.
-    const QByteArray& big = pixmaps[5].pixels;
-    EXPECT_EQ(big.mid(4 * (32 * 64 + 32), 4), QByteArray("\xFF\xFF\xFF\x00", 4));
-    EXPECT_EQ(big.mid(4 * (21 * 64 + 21), 4), QByteArray("\xFF\x00\x00\x00", 4));
-    EXPECT_EQ(big.mid(0, 4), QByteArray(4, '\0'));
 }
 
 TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChangedAndTheAlarmNeedsAttention)

@@ -21,7 +21,7 @@ TEST(DesktopNotifications, AskForAnUrgentNotificationWhoseActionComesBackAndClos
     QTest::qWait(50);
     EXPECT_EQ(activated, 0);
     FakeNotificationServer server(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server"));
-    ASSERT_TRUE(server.Owned());
+    ASSERT_TRUE(server.owned);
 
     notifications.Notify("Time is up", "The countdown to 12/06/2026 13:45:00 has ended.");
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.notified.size() == 1; }, 5000));

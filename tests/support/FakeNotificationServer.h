@@ -28,7 +28,7 @@ public:
     explicit FakeNotificationServer(QDBusConnection bus) : m_bus(bus)
     {
         m_bus.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
-        m_owned = m_bus.registerService(kName);
+        owned = m_bus.registerService(kName);
     }
     ~FakeNotificationServer() override
     {
@@ -36,8 +36,7 @@ public:
         m_bus.unregisterObject(kPath);
     }
 
-    bool Owned() const { return m_owned; }
-
+    bool owned = false; // whether it has the well-known name
     std::vector<Notification> notified;
     std::vector<uint> closed;
 
@@ -77,7 +76,6 @@ private:
     static inline const QString kName = QStringLiteral("org.freedesktop.Notifications");
     static inline const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
     QDBusConnection m_bus;
-    bool m_owned = false;
     uint m_lastId = 0;
 };
 

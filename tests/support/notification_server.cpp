@@ -11,7 +11,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     vostrel::test::FakeNotificationServer server(QDBusConnection::sessionBus());
-    if (!server.Owned())
+    if (!server.owned)
         return 1;
     std::size_t notifiedShown = 0;
     std::size_t closedShown = 0;

@@ -95,10 +95,8 @@ public:
     explicit TestWatcher(std::function<void(const QString&)> onRegister = {}, bool hostRegistered = true)
         : hostRegistered(hostRegistered), m_onRegister(std::move(onRegister))
     {
-        DesktopBus().registerObject(kPath, this,
-                                    QDBusConnection::ExportScriptableSlots |
-                                        QDBusConnection::ExportScriptableSignals |
-                                        QDBusConnection::ExportAllProperties);
+        DesktopBus().registerObject(
+            kPath, this, QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties);
         DesktopBus().registerService(kName);
     }
     ~TestWatcher() override

@@ -27,8 +27,7 @@ inline OleDate At(int year, int month, int day, int hour = 0, int minute = 0, in
 
 // What the dialog's controls show for the bound fields.
 struct Controls {
-    std::string endDate;
-    std::string vacDays;
+    std::string endDate, vacDays;
     std::int32_t unit = 0;
     std::string display;
 };
@@ -42,8 +41,8 @@ public:
     void ExchangeIn() override { Exchange(true); }
     void ExchangeOut() override { Exchange(false); }
     void Beep(unsigned hz, unsigned ms) override { Record("Beep", hz, ms); }
-    void ShowWindow() override { Record("ShowWindow"); }
-    void ChangeTip(const std::string& tip) override { Record("ChangeTip " + tip); }
+    void ShowWindow() override { calls.push_back("ShowWindow"); }
+    void ChangeTip(const std::string& tip) override { calls.push_back("ChangeTip " + tip); }
     void LoadIconRange(unsigned first, unsigned last) override { Record("LoadIconRange", first, last); }
     void StartCycle(unsigned ms, unsigned seconds) override { Record("StartCycle", ms, seconds); }
     const Clock& GetClock() const override { return clock; }
@@ -55,7 +54,7 @@ public:
 private:
     void Exchange(bool in)
     {
-        Record(in ? "ExchangeIn" : "ExchangeOut");
+        calls.push_back(in ? "ExchangeIn" : "ExchangeOut");
         auto fields = std::tie(m_state.m_strEndDate, m_state.m_strVacDays, m_state.m_nDisplayPeriod,
                                m_state.m_strDisplay);
         auto shown = std::tie(controls.endDate, controls.vacDays, controls.unit, controls.display);
@@ -64,10 +63,9 @@ private:
         else
             shown = fields;
     }
-    void Record(std::string call) { calls.push_back(std::move(call)); }
     void Record(const std::string& call, unsigned a, unsigned b)
     {
-        Record(call + " " + std::to_string(a) + " " + std::to_string(b));
+        calls.push_back(call + " " + std::to_string(a) + " " + std::to_string(b));
     }
 
     CountdownState& m_state;

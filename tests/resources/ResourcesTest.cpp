@@ -129,14 +129,13 @@ TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
     for (const auto& [file, text] : lines)
         EXPECT_TRUE(has(file, text)) << file << ": " << text;
     EXPECT_TRUE(Contents(root + "packaging/changelog").startsWith("vostrel (5.0.0) "));
-    // From the permission notice on, each line indented, empty lines as " .".
-    const QByteArray copyright = Contents(root + "packaging/copyright");
-    const QList<QByteArray> license = Contents(root + "LICENSE").split('\n');
-    ASSERT_GT(license.size(), 10);
-    for (qsizetype i = license.indexOf("Copyright (c) 2026 Pelmark") + 2; i + 1 < license.size(); ++i) {
-        const QByteArray line = license[i].isEmpty() ? QByteArray(".") : license[i];
-        EXPECT_TRUE(copyright.contains("\n " + line + "\n")) << line.toStdString();
-    }
+    // From the permission notice on, the license whole, each line indented,
+    // empty ones as " .".
+    QByteArray license = Contents(root + "LICENSE");
+    license = license.mid(license.indexOf("Copyright (c) 2026 Pelmark\n\n") + 28).trimmed();
+    ASSERT_GT(license.size(), 500);
+    EXPECT_TRUE(Contents(root + "packaging/copyright")
+                    .endsWith("\n " + license.replace("\n\n", "\n.\n").replace("\n", "\n ") + "\n"));
 }
 
 } // namespace

@@ -228,10 +228,6 @@ protected:
         tray.emplace(TrayServices{*area, app, clock, messages});
         ASSERT_EQ(Add(), TRUE);
     }
-    static bool OnBus(const QString& name)
-    {
-        return test::DesktopBus().interface()->isServiceRegistered(name);
-    }
 
     QStringList log;
     std::optional<DesktopNotifyArea> area;
@@ -263,7 +259,7 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
     watcher.reset();
     ASSERT_TRUE(test::WaitUntil([this] { return log.size() == 4; }));
     EXPECT_EQ(log.back(), "xembed add 134    10 Hrs");
-    EXPECT_FALSE(OnBus(service));
+    EXPECT_FALSE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
 // Without XEmbed the icon waits for a watcher with a host, and registers
@@ -293,7 +289,7 @@ TEST_F(HostChoice, WithoutXEmbedTheIconRegistersOnceTheWatcherHasAHostAndAgainWi
     watcher.emplace();
     ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
     EXPECT_EQ(watcher->registered, QStringList({service}));
-    EXPECT_TRUE(OnBus(service));
+    EXPECT_TRUE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
 } // namespace

@@ -85,13 +85,12 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     EXPECT_EQ(tray->HandleTrayMessage(IDR_TRAYMENU, WM_LBUTTONUP), 1);
     EXPECT_EQ(mainWindow.commands,
               std::vector<unsigned>({ID_SHOW_ABOUT, ID_SHOW_HELP, ID_UPDATE_TIMER, ID_APP_EXIT}));
-}
 
-TEST_F(Tray, WhereNoMenuCanPopUpARightClickShowsTheWindowAsADoubleClickDoes)
-{
+    // Where no menu can pop up, a right click shows the window as a double
+    // click does; a menu, had one opened, would be closed from its own loop.
+    mainWindow.commands.clear();
     tray.emplace(TrayServices{area, app, clock, messages, FindMenu, false});
     ASSERT_EQ(Add(), TRUE);
-    // A menu, had one opened, would be closed from within its own loop.
     QTimer::singleShot(0, [] {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();

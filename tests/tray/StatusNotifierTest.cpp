@@ -43,7 +43,7 @@ protected:
     QString service; // the icon's bus name
 };
 
-TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
+TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAndEverySizeOfPicture)
 {
     EXPECT_TRUE(service.startsWith(
         QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
@@ -55,7 +55,6 @@ TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
     EXPECT_EQ(item.value("WindowId"), QVariant(0));
     EXPECT_EQ(item.value("ItemIsMenu"), QVariant(false));
     EXPECT_EQ(item.value("Menu").value<QDBusObjectPath>().path(), kMenuPath);
-    EXPECT_EQ(qdbus_cast<SniPixmapList>(item.value("IconPixmap")).size(), 6);
     EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "Vostrel");
     EXPECT_EQ(item.value("XAyatanaLabel").toString(), "Vostrel");
 
@@ -67,13 +66,7 @@ TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAsTooltipAndLabel)
     EXPECT_EQ(item.value("XAyatanaLabel").toString(), "0:59:57 HMS");
     EXPECT_EQ(item.value("XAyatanaLabelGuide").toString(), "0:00:00 HMS");
 
-    // Gone from the bus with the icon.
-    tray.reset();
-    EXPECT_EQ(Item(), QVariantMap());
-}
-
-TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
-{
+    // Pixmaps come in every size, big-endian and unsmoothed.
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
     const SniPixmapList pixmaps = qdbus_cast<SniPixmapList>(Item().value("IconPixmap"));
     ASSERT_EQ(pixmaps.size(), 6);
@@ -89,6 +82,10 @@ TEST_F(StatusNotifier, PixmapsComeInEverySizeBigEndianAndUnsmoothed)
             colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + at));
         EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
     }
+
+    // Gone from the bus with the icon.
+    tray.reset();
+    EXPECT_EQ(Item(), QVariantMap());
 }
 
 TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChangedAndTheAlarmNeedsAttention)

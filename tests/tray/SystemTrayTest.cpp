@@ -31,7 +31,9 @@ protected:
     bool hasMenu = true;
 };
 
-TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)
+// Tips are cut to 63 characters and refused changes kept; a list of icons
+// longer than the ids is out of memory.
+TEST_F(Tray, TipsAndIconListsAreCutToWhatTheAreaHolds)
 {
     ASSERT_EQ(Add(std::string(100, 'x')), TRUE);
     EXPECT_EQ(std::string(area.requests.back().record.szTip), std::string(63, 'x'));
@@ -41,6 +43,18 @@ TEST_F(Tray, TipsAreCutToSixtyThreeCharactersAndRefusedChangesAreKept)
     area.succeed = false;
     EXPECT_EQ(tray->ChangeIcon(IDI_SMILE), FALSE);
     EXPECT_EQ(tray->CurrentIcon(), static_cast<IconHandle>(IDI_SMILE));
+
+    area.succeed = true;
+    EXPECT_EQ(tray->LoadIconRange(0, 0xFFFF), TRUE);   // one icon for every 16-bit id
+    EXPECT_EQ(tray->LoadIconRange(0, 0x10000), FALSE); // one more
+    EXPECT_EQ(messages.shown, QStringList({"Out of memory."}));
+    area.requests.clear();
+    tray->StartCycle(100, 1);
+    Tick();
+    // Destroyed mid-alarm, the icon goes without its picture put back.
+    tray.reset();
+    ASSERT_EQ(area.requests.size(), 1u);
+    EXPECT_EQ(area.requests[0].request, NIM_DELETE);
 }
 
 TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenOne)
@@ -136,22 +150,6 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     Tick();
     Tick();
     EXPECT_EQ(area.Pictures(), Pictures({IDI_SMILE, IDI_STOPWATCH2}));
-}
-
-// A list of icons longer than the ids is out of memory.
-TEST_F(Tray, AnIconListLongerThanTheIdsIsOutOfMemoryAndAnimatesNothing)
-{
-    ASSERT_EQ(Add(), TRUE);
-    EXPECT_EQ(tray->LoadIconRange(0, 0xFFFF), TRUE);   // one icon for every 16-bit id
-    EXPECT_EQ(tray->LoadIconRange(0, 0x10000), FALSE); // one more
-    EXPECT_EQ(messages.shown, QStringList({"Out of memory."}));
-    area.requests.clear();
-    tray->StartCycle(100, 1);
-    Tick();
-    // Destroyed mid-alarm, the icon goes without its picture put back.
-    tray.reset();
-    ASSERT_EQ(area.requests.size(), 1u);
-    EXPECT_EQ(area.requests[0].request, NIM_DELETE);
 }
 
 // XEmbed's tooltip, open while the tip changes.

@@ -202,7 +202,7 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
 
 // A longer value stored by hand is shown and counted whole; typing may shorten
 // it, never lengthen it. Ticks keep the selection; leaving the box applies it.
-TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersButShowsALongerStoredValueWhole)
+TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
 {
     StoreTarget("12/06/2027 10:00:00");
     store.texts["Settings/VacationDays"] = "100";
@@ -229,15 +229,9 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersButShowsALongerStoredValueW
     QApplication::processEvents();
     EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);
     EXPECT_EQ(Display(), " 229 Days");
-}
 
-// OK keeps what the user chose, the icon among it, and the icon shows at
-// once, in the tray and as the window's, crisp at larger sizes.
-TEST_F(CountdownWindow, OkSavesTheTargetUnitIconVacationAndPlace)
-{
-    StoreTarget("12/06/2027 10:00:00");
-    CCountdownDlg& dlg = Start();
-    Open();
+    // OK keeps what the user chose, the icon among it, and the icon shows at
+    // once, in the tray and as the window's, crisp at larger sizes.
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
     EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);

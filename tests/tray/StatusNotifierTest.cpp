@@ -10,7 +10,6 @@
 #include "TrayTestSupport.h"
 
 #include <QDBusObjectPath>
-#include <QMenu>
 #include <QtEndian>
 
 #include <set>

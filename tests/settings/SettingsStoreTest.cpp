@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <future>
 
 namespace vostrel {
@@ -127,6 +128,26 @@ TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSave)
         std::async(std::launch::async, [this] { store.WriteText("Settings", "EndDate", "12/31/2027"); });
     ASSERT_EQ(save.wait_for(std::chrono::seconds(15)), std::future_status::ready); // Qt alone waits 30
     EXPECT_EQ(EndDate(), "12/31/2027");
+}
+
+// Killed at varying moments once its saves are under way, a copy leaves the
+// old file or a new one, never a broken one.
+TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
+{
+    store.WriteText("Settings", "EndDate", "seed");
+    for (int round = 0; round < 20; ++round) {
+        QProcess writer;
+        writer.start(SETTINGS_WRITER, {m_dir.path(), "round", "100000"});
+        ASSERT_TRUE(writer.waitForReadyRead(10000));
+        writer.write("go\n");
+        while (!writer.readAllStandardOutput().contains("saved"))
+            ASSERT_TRUE(writer.waitForReadyRead(10000)) << round;
+        QProcess::execute("sleep", {QString::number(0.002 * round)});
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        writer.waitForFinished();
+        ASSERT_TRUE(Parses()) << round;
+        EXPECT_TRUE(EndDate() == "seed" || EndDate().rfind("round ", 0) == 0) << EndDate();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Another copy of the program saving its settings COUNT times over. It says
-// "ready", and waits for a line on its input before it starts; at the
-// end it says the monotonic times in nanoseconds when its first save began
+// "ready", and waits for a line on its input before it starts; it says
+// "saved" after its first save (a test may kill it from then on), and at the
+// end the monotonic times in nanoseconds when its first save began
 // and its last ended, so that a test knows when they ran.
 // Usage: settings_writer DIR TAG COUNT
 #include "SettingsFileStore.h"
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
     for (int i = 0; i < std::stoi(argv[3]); ++i) {
         store.WriteText("Settings", "EndDate", argv[2] + (" " + std::to_string(i)));
         store.WriteInt("Settings", "DisplayPeriod", i % 5);
+        if (i == 0) {
+            std::printf("saved\n");
+            std::fflush(stdout);
+        }
     }
     std::printf("%lld %lld\n", begun, now());
     return 0;

@@ -16,7 +16,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 mkdir -m 700 "$work/home" "$work/config" "$work/runtime"
 # Only what a login without a desktop has: no DISPLAY, no WAYLAND_DISPLAY.
-bare() { env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" "$@"; }
+session=(env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime")
+bare() { "${session[@]}" "$@"; }
 
 echo "== no display: one line, status 1"
 status=0
@@ -36,7 +37,8 @@ bare QT_QPA_PLATFORM=xcb "$binary" >"$work/out" 2>"$work/err" </dev/null || stat
   fail "said: $(cat "$work/err")"
 
 echo "== QT_QPA_PLATFORM=offscreen: no display needed, the program runs"
-bare QT_QPA_PLATFORM=offscreen "$binary" >"$work/log" 2>&1 </dev/null &
+# Started without a function around it, so that $! is the program itself.
+"${session[@]}" QT_QPA_PLATFORM=offscreen "$binary" >"$work/log" 2>&1 </dev/null &
 pid=$!
 # A running copy listens for later starts in the runtime folder.
 for ((i = 0; i < 150; i++)); do

@@ -106,15 +106,16 @@ nth_tone() {
 echo "== an expired target: every second of the alarm sounds its tone"
 start_vostrel
 wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
-# The program beeps as it starts, at any point of a second, and then at
-# the start of every second: the seconds are counted from the second tone.
-alarm=$(nth_tone 0 2 20)
+# The program beeps as it starts, at any point of a second (possibly a few
+# milliseconds before the next second starts), and then at the start of
+# every second: the seconds are counted from the third tone.
+alarm=$(nth_tone 0 3 20)
 wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 4 }')" 10 || fail "the recording stalled"
 streams=$(playback_streams)
 [ "$(echo "$streams" | grep -c .)" -eq 1 ] || fail "playback streams during the alarm: '$streams'"
-wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 29.8 }')" 40 || fail "the recording stalled"
+wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 28.8 }')" 40 || fail "the recording stalled"
 [ "$(playback_streams)" = "$streams" ] || fail "the alarm changed its playback stream: $streams, then $(playback_streams)"
-check_alarm "$alarm" 30 28 first-alarm
+check_alarm "$alarm" 29 27 first-alarm
 
 echo "== a target 15 seconds ahead: silence and no playback stream while counting"
 click_dialog 83 32

@@ -26,6 +26,8 @@ fail_details() {
     echo "window $id: $(xwininfo -id "$id" | grep -E 'Map State|geometry' | tr -s ' ' | tr '\n' ' ')" \
       "$(xprop -id "$id" WM_STATE _NET_WM_STATE 2>/dev/null | tr -s ' \t' ' ' | tr '\n' ' ')"
   done
+  echo "at $(date '+%H:%M:%S.%N'), target ${target:-none}; program: $(ps -o stat=,etime=,time= -p "${vostrel_pid:-0}")"
+  tail -n 20 "$work/vostrel.log"
 }
 minimise() {
   local id

@@ -24,6 +24,7 @@ fi
 binary=build-bench/app/Vostrel
 shots=build-bench/bench-screens
 source tests/e2e/lib.sh
+source bench/measure.sh
 vostrel=$PWD/$binary
 minimal=$PWD/build-bench/bench/minimal_tray
 config_file=$(settings_file)
@@ -50,17 +51,12 @@ launch() {
 
 # Ends a program and lets the machine settle, so that the next start-up
 # does not share the processor with this one's end.
-ended() { ! kill -0 "$1" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 stop() {
   kill "$1" 2>/dev/null || true
   wait_for "ended $1" 10 || true
   wait_for "! embedded" 10 || true
   sleep 0.5
 }
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-# The median of one column of a file of figures.
-column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
 
 # Ten rounds, each starting the three programs in turn, so that a change in
 # the machine's load during the runs falls on all three alike. Prints one
@@ -75,26 +71,6 @@ startup_rounds() {
     done
     echo
   done
-}
-
-# Resident and proportional set size in MB.
-memory_mb() {
-  awk '/^VmRSS/ { printf "%.1f ", $2 / 1024 }' "/proc/$1/status"
-  awk '/^Pss:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/smaps_rollup"
-}
-
-# CPU milliseconds (all threads, from the scheduler's nanosecond counts)
-# and context switches of a process over some seconds.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%d\n", n }'; }
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { n += $2 } END { print n + 0 }'; }
-cost() {
-  local pid=$1 seconds=$2 cpu0 sw0
-  cpu0=$(cpu_ns "$pid")
-  sw0=$(switches "$pid")
-  sleep "$seconds"
-  # A tenth of a millisecond: whole milliseconds would round a few
-  # milliseconds of counting into ratios that mean little.
-  echo "$(awk -v ns=$(($(cpu_ns "$pid") - cpu0)) 'BEGIN { printf "%.1f", ns / 1e6 }') $(($(switches "$pid") - sw0))"
 }
 
 sound_loaded() { grep -c -E 'libpulse|libasound' "/proc/$1/maps" || true; }
@@ -118,7 +94,6 @@ sound_before=$(sound_loaded "$pv")
 # A single minute's few milliseconds vary by a fifth or more with whatever
 # else the machine does: each program's median of three minutes in a row is
 # reported.
-counting_minutes() { for _ in 1 2 3; do cost "$1" 60; done; }
 median_minute() { echo "$(column_median "$1" 1) $(column_median "$1" 2)"; }
 counting_minutes "$pv" >"$work/cost_v" &
 watches=($!)
@@ -196,7 +171,6 @@ stop "$pt"; stop "$pk"
 read -r lag_med lag_p99 lag_max skipped repeated < <(tick_figures "$work/ticks-v")
 read -r klag_med klag_p99 klag_max kskipped krepeated < <(tick_figures "$work/ticks-k")
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }'; }
 cat <<REPORT
 
 | figure | Vostrel | minimal Qt 6 tray | ktimer | Vostrel / minimal | Vostrel / ktimer |

@@ -22,6 +22,7 @@ shots=build-bench/bench-screens
 tray_host=none
 source tests/e2e/lib.sh
 source tests/e2e/sni.sh
+source bench/measure.sh
 vostrel=$PWD/$binary
 minimal=$PWD/build-bench/bench/minimal_tray
 config_file=$(settings_file)
@@ -50,28 +51,12 @@ launch() {
 }
 bus_name() { awk -v pid="$1" '$1 == pid { print $3; exit }' "$work/watcher.log"; }
 
-ended() { ! kill -0 "$1" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 stop() {
   kill "$1" 2>/dev/null || true
   wait_for "ended $1" 10 || true
   sleep 0.5
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
-memory_mb() {
-  awk '/^VmRSS/ { printf "%.1f ", $2 / 1024 }' "/proc/$1/status"
-  awk '/^Pss:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/smaps_rollup"
-}
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%d\n", n }'; }
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { n += $2 } END { print n + 0 }'; }
-cost() {
-  local pid=$1 seconds=$2 cpu0 sw0
-  cpu0=$(cpu_ns "$pid")
-  sw0=$(switches "$pid")
-  sleep "$seconds"
-  echo "$(awk -v ns=$(($(cpu_ns "$pid") - cpu0)) 'BEGIN { printf "%.1f", ns / 1e6 }') $(($(switches "$pid") - sw0))"
-}
 # Messages a connection sends over a minute: signals, calls, replies, errors.
 messages_per_minute() {
   timeout 60 dbus-monitor --session "sender='$1'" >"$work/monitor-$1.log" 2>/dev/null || true
@@ -98,7 +83,6 @@ read -r pm _ < <(launch "$minimal")
 sleep 10
 read -r rss_v pss_v < <(memory_mb "$pv")
 read -r rss_m pss_m < <(memory_mb "$pm")
-counting_minutes() { for _ in 1 2 3; do cost "$1" 60; done; }
 counting_minutes "$pv" >"$work/cost_v" &
 watches=($!)
 counting_minutes "$pm" >"$work/cost_m" &
@@ -126,7 +110,6 @@ wait "$watch"
 read -r cpu_d sw_d <"$work/cost_d"
 stop "$pd"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }'; }
 per_tick() { awk -v n="$1" 'BEGIN { printf "%.2f", n / 60 }'; }
 cat <<REPORT
 

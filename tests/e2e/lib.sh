@@ -153,11 +153,12 @@ click_menu() {
 # Reads the text in a rectangle of the screen (x y width height): its frame
 # shaved off, the text cut out and enlarged, then read by tesseract as one
 # line of the program's figures and units (or of the characters given).
+# None of those texts has spaces around a colon: any read there are dropped.
 read_text() {
   import -window root -crop "$3x$4+$1+$2" +repage "$work/screen.png"
   convert "$work/screen.png" -shave 2x2 -trim +repage -resize 400% -bordercolor white -border 20 "$work/text.png"
   tesseract "$work/text.png" - --psm 7 -c tessedit_char_whitelist="${5:-0123456789:- DaysHrMinSecHMS}" 2>/dev/null |
-    sed 's/^ *//; s/ *$//' | head -n 1
+    sed 's/^ *//; s/ *$//; s/ *: */:/g' | head -n 1
 }
 
 # Rests the pointer on the tray icon until its tooltip shows. An icon just

@@ -39,7 +39,7 @@ QString Value(QString text)
 }
 
 // Whether the entry's [Desktop Entry] group says Hidden=true: an entry the
-// user deleted, as the autostart specification has it.
+// user deleted, in the freedesktop.org autostart rules.
 bool SaysHidden(QIODevice& entry)
 {
     bool inGroup = false;

@@ -6,11 +6,11 @@
 
 namespace vostrel {
 
-// Start at login as the freedesktop.org autostart specification has it: a
+// Start at login the freedesktop.org way (Desktop Application Autostart): a
 // desktop entry in the user's autostart folder that runs the executable by
 // its absolute path. The entry is named after the executable, so that a
 // renamed copy has an entry of its own and starts itself. An entry marked
-// Hidden counts as deleted, as the specification says.
+// Hidden counts as deleted, as those autostart rules say.
 class XdgAutostart final : public LoginStart {
 public:
     XdgAutostart(QString folder, QString executable);

@@ -16,11 +16,11 @@ static long long now_ms(void)
     return (long long)t.tv_sec * 1000 + t.tv_nsec / 1000000;
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 5)
         return 2;
-    Display *display = XOpenDisplay(NULL);
+    Display* display = XOpenDisplay(NULL);
     if (!display)
         return 1;
     int event_base, error_base;
@@ -38,7 +38,7 @@ int main(int argc, char **argv)
         XNextEvent(display, &event);
         if (event.type != event_base + XDamageNotify)
             continue;
-        const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&event;
+        const XDamageNotifyEvent* damage = (const XDamageNotifyEvent*)&event;
         if (damage->area.y < bottom && damage->area.y + damage->area.height > top)
             printf("%lld\n", now_ms());
     }

@@ -8,14 +8,14 @@
 namespace vostrel {
 namespace {
 
-// The variables a window-system plugin connects by; none for plugins that
+// The variable a window-system plugin connects by; empty for plugins that
 // need no display.
-std::vector<std::string_view> DisplayVariables(std::string_view platform)
+std::string_view DisplayVariable(std::string_view platform)
 {
     if (platform.starts_with("xcb"))
-        return {"DISPLAY"};
+        return "DISPLAY";
     if (platform.starts_with("wayland"))
-        return {"WAYLAND_DISPLAY"};
+        return "WAYLAND_DISPLAY";
     return {};
 }
 
@@ -58,19 +58,16 @@ std::optional<std::string> DisplayCheck::Complaint() const
     std::vector<std::string_view> looked;
     for (const std::string_view platform : Platforms(m_platforms)) {
         // The platform name may carry options: "xcb:nomitshm".
-        const std::vector<std::string_view> variables =
-            DisplayVariables(platform.substr(0, platform.find(':')));
-        if (variables.empty())
+        const std::string_view variable = DisplayVariable(platform.substr(0, platform.find(':')));
+        if (variable.empty())
             return std::nullopt;
-        for (const std::string_view variable : variables) {
-            const char* value = variable == "DISPLAY" && !m_x11Display.empty()
-                                    ? m_x11Display.c_str()
-                                    : m_environment(std::string(variable).c_str());
-            if (value && *value)
-                return std::nullopt;
-            if (std::find(looked.begin(), looked.end(), variable) == looked.end())
-                looked.push_back(variable);
-        }
+        const char* value = variable == "DISPLAY" && !m_x11Display.empty()
+                                ? m_x11Display.c_str()
+                                : m_environment(std::string(variable).c_str());
+        if (value && *value)
+            return std::nullopt;
+        if (std::find(looked.begin(), looked.end(), variable) == looked.end())
+            looked.push_back(variable);
     }
     const std::string line = m_program + " needs a graphical desktop session: ";
     if (looked.size() == 1)

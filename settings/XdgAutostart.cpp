@@ -101,8 +101,9 @@ bool XdgAutostart::SetOn(bool on)
         return !QFileInfo::exists(EntryPath()) || QFile::remove(EntryPath());
     if (!QDir().mkpath(m_folder))
         return false;
+    const QByteArray entry = Entry();
     QSaveFile file(EntryPath());
-    return file.open(QIODevice::WriteOnly) && file.write(Entry()) == Entry().size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size() && file.commit();
 }
 
 } // namespace vostrel

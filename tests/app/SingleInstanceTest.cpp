@@ -7,12 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <future>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace vostrel {
 namespace {
@@ -27,21 +22,6 @@ bool StartLaterCopy(const QString& key)
     EXPECT_TRUE(QTest::qWaitFor([&later] { return later.wait_for(0s) == std::future_status::ready; }, 10000));
     return later.get();
 }
-
-// A copy that hangs: its socket takes connections, and nobody reads them.
-struct HungCopy {
-    explicit HungCopy(const QString& path) : fd(::socket(AF_UNIX, SOCK_STREAM, 0))
-    {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path - 1);
-        listening =
-            ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, 4) == 0;
-    }
-    ~HungCopy() { ::close(fd); }
-    int fd;
-    bool listening = false;
-};
 
 TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 {
@@ -58,11 +38,12 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     // Another program name is another copy.
     EXPECT_TRUE(StartLaterCopy(dir.filePath("Pelmark-Timer.socket")));
 
-    // A copy that accepts the connection but never answers is replaced, and
-    // the replacement answers the next start.
+    // A copy that accepts the connection but never answers (this thread's,
+    // busy starting the next) is replaced, and the replacement answers the
+    // next start.
     const QString hungKey = dir.filePath("hung.socket");
-    const HungCopy hung(hungKey);
-    ASSERT_TRUE(hung.listening);
+    LocalChannel hung(hungKey);
+    ASSERT_TRUE(hung.Listen([](const QByteArray&) { return QByteArrayLiteral("never sent"); }));
     SingleInstance replacement(hungKey, 200ms);
     EXPECT_TRUE(replacement.Start(show));
     EXPECT_FALSE(StartLaterCopy(hungKey));

@@ -56,16 +56,9 @@ TEST(Icons, EachHoldsItsSizesAndLargerOnesKeepThePixelsCrisp)
         ASSERT_EQ(small.isNull(), id == IDI_FROWN || id == IDI_SMILE) << id;
         EXPECT_EQ(QImageReader(Stored(id)).imageCount(), small.isNull() ? 1 : 2) << id;
         EXPECT_EQ(Argb(icon.pixmap(32)), large) << id;
-        for (int size : {64, 96}) {
-            const QImage scaled = Argb(icon.pixmap(size));
-            ASSERT_EQ(scaled.size(), QSize(size, size)) << id;
-            const int block = size / 32;
-            for (int y = 0; y < size; ++y) {
-                for (int x = 0; x < size; ++x)
-                    ASSERT_EQ(scaled.pixel(x, y), large.pixel(x / block, y / block))
-                        << id << " " << x << "," << y;
-            }
-        }
+        // Qt's fast scaling of a whole multiple repeats each pixel in a block.
+        for (int size : {64, 96})
+            EXPECT_EQ(Argb(icon.pixmap(size)), large.scaled(size, size, Qt::IgnoreAspectRatio)) << id;
         EXPECT_EQ(Argb(icon.pixmap(QSize(32, 32), 2.0)), Argb(icon.pixmap(64))) << id;
         EXPECT_TRUE(icon.availableSizes().contains(QSize(64, 64)));
         QImage painted(48, 48, QImage::Format_ARGB32);

@@ -258,35 +258,5 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
     EXPECT_FALSE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
-// Without XEmbed the icon waits for a watcher with a host, and registers
-// again with a new one when the desktop's panel restarts.
-TEST_F(HostChoice, WithoutXEmbedTheIconRegistersOnceTheWatcherHasAHostAndAgainWithANewOne)
-{
-    Start([] { return nullptr; });
-    std::optional<test::TestWatcher> watcher;
-    watcher.emplace(nullptr, false); // waybar's, before its tray host starts
-    ASSERT_TRUE(test::WaitUntil([&] { return watcher->hostQuestions > 0; }));
-    // The item is on the bus; a registration it sent before this answer
-    // would have reached the watcher first.
-    QString service;
-    for (const QString& name : test::DesktopBus().interface()->registeredServiceNames().value()) {
-        if (name.startsWith("org.kde.StatusNotifierItem-"))
-            service = name;
-    }
-    ASSERT_FALSE(service.isEmpty());
-    ASSERT_FALSE(test::Properties(service, kItemPath, kItem).isEmpty());
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(watcher->registered.isEmpty());
-    watcher->RegisterHost();
-    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
-    EXPECT_EQ(watcher->registered, QStringList({service}));
-
-    watcher.reset();
-    watcher.emplace();
-    ASSERT_TRUE(test::WaitUntil([&] { return !watcher->registered.isEmpty(); }));
-    EXPECT_EQ(watcher->registered, QStringList({service}));
-    EXPECT_TRUE(test::DesktopBus().interface()->isServiceRegistered(service));
-}
-
 } // namespace
 } // namespace vostrel

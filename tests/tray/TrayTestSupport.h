@@ -85,15 +85,15 @@ inline QVariantMap Properties(const QString& service, const QString& path, const
     return answered ? qdbus_cast<QVariantMap>(reply.arguments().constFirst()) : QVariantMap();
 }
 
-// The desktop's StatusNotifierWatcher while it lives; it says whether a host
-// shows items (waybar's has none for a moment after it starts).
+// The desktop's StatusNotifierWatcher while it lives, with a host that shows
+// items.
 class TestWatcher final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
 public:
-    explicit TestWatcher(std::function<void(const QString&)> onRegister = {}, bool hostRegistered = true)
-        : hostRegistered(hostRegistered), m_onRegister(std::move(onRegister))
+    explicit TestWatcher(std::function<void(const QString&)> onRegister = {})
+        : m_onRegister(std::move(onRegister))
     {
         DesktopBus().registerObject(
             kPath, this, QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties);
@@ -104,22 +104,9 @@ public:
         DesktopBus().unregisterService(kName);
         DesktopBus().unregisterObject(kPath);
     }
-
-    bool HostRegistered() const
-    {
-        ++hostQuestions;
-        return hostRegistered;
-    }
-    // A host registers, and the watcher says so.
-    void RegisterHost()
-    {
-        hostRegistered = true;
-        emit StatusNotifierHostRegistered();
-    }
+    bool HostRegistered() const { return true; }
 
     QStringList registered; // the names items registered, in order
-    bool hostRegistered;
-    mutable int hostQuestions = 0;
 
 public slots:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service)
@@ -128,9 +115,6 @@ public slots:
         if (m_onRegister)
             m_onRegister(service);
     }
-
-signals:
-    Q_SCRIPTABLE void StatusNotifierHostRegistered();
 
 private:
     static inline const QString kName = QStringLiteral("org.kde.StatusNotifierWatcher");

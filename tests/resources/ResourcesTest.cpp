@@ -1,9 +1,9 @@
 // The icons and the resource data the windows are built from.
+#include "Files.h"
 #include "Icons.h"
 #include "ResourceIds.h"
 #include "Templates.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -15,11 +15,7 @@
 namespace vostrel::res {
 namespace {
 
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::Contents;
 
 // An icon file as built into the program, and its drawing of the given size.
 QString Stored(int id)

@@ -1,8 +1,8 @@
 // Start at login as an XDG autostart entry, in a folder of the test's own.
+#include "Files.h"
 #include "XdgAutostart.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,18 +10,7 @@
 namespace vostrel {
 namespace {
 
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
+using test::Contents;
 
 class Autostart : public testing::Test {
 protected:
@@ -80,7 +69,7 @@ TEST_F(Autostart, OnAndOffFollowTheFile)
         {"[Desktop Entry]\nType=Application\nExec=Vostrel\nHidden = true\n", false},
         {"[Desktop Entry]\nExec=Vostrel\n[Desktop Action Other]\nHidden=true\n", true}}; // another group's
     for (const auto& [text, on] : entries) {
-        Write(start.EntryPath(), text);
+        ASSERT_TRUE(test::Write(start.EntryPath(), text));
         EXPECT_EQ(start.IsOn(), on) << text.toStdString();
     }
     ASSERT_TRUE(start.SetOn(true)); // turned on again: our entry, not hidden

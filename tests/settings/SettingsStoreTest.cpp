@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "SettingsFileStore.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,7 @@
 namespace vostrel {
 namespace {
 
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::Contents;
 
 // Each test gets its own configuration folder, never the user's own.
 class SettingsFile : public testing::Test {
@@ -35,12 +32,9 @@ protected:
         return settings.status() == QSettings::NoError;
     }
     std::string EndDate() { return store.ReadText("Settings", "EndDate", ""); }
-    void WriteFile(const QByteArray& text)
+    bool WriteFile(const QByteArray& text)
     {
-        QDir().mkpath(m_dir.path() + "/Pelmark");
-        QFile file(FilePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        return QDir().mkpath(m_dir.path() + "/Pelmark") && test::Write(FilePath(), text);
     }
 
     QTemporaryDir m_dir;
@@ -51,8 +45,8 @@ protected:
 // file, read as the defaults; a text with unquoted commas reads as it was.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
-    WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
-              "EndDate=Dec 31, 2027\nVacationDays=007\n");
+    ASSERT_TRUE(WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
+                          "EndDate=Dec 31, 2027\nVacationDays=007\n"));
     for (const char* name : {"DisplayPeriod", "WhichIcon", "x", "missing"})
         EXPECT_EQ(store.ReadInt("Settings", name, -7), -7) << name;
     EXPECT_EQ(store.ReadText("Settings", "EndDate", ""), "Dec 31, 2027");
@@ -62,7 +56,7 @@ TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
     QByteArray noise;
     for (int i = 0; i < 4096; ++i)
         noise += static_cast<char>((i * 7919) % 256);
-    WriteFile(noise);
+    ASSERT_TRUE(WriteFile(noise));
     EXPECT_EQ(store.ReadText("Settings", "EndDate", "01/01/2001"), "01/01/2001");
     EXPECT_EQ(store.ReadInt("Settings", "VacationDays", -7), -7);
 }

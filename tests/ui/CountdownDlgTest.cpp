@@ -1,4 +1,5 @@
 #include "Answerer.h"
+#include "Files.h"
 #include "Icons.h"
 #include "ResourceIds.h"
 #include "UiTestSupport.h"
@@ -356,18 +357,12 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(Menu(atLogin), QStringList({about, atLogin + " [ ]"}));
     const QString entry = home.filePath("autostart/Vostrel.desktop");
-    QFile written(entry);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("\nExec=" + home.filePath("bin/Vostrel").toUtf8() + "\n"));
-    written.close();
+    EXPECT_TRUE(test::Contents(entry).contains("\nExec=" + home.filePath("bin/Vostrel").toUtf8() + "\n"));
     EXPECT_EQ(Menu(atLogin), QStringList({about, atLogin + " [x]"}));
     EXPECT_FALSE(QFile::exists(entry));
 
     // An entry put there by hand, or taken away, shows at the next opening.
-    QFile byHand(entry);
-    ASSERT_TRUE(byHand.open(QIODevice::WriteOnly));
-    byHand.write("[Desktop Entry]\nType=Application\nExec=Vostrel\n");
-    byHand.close();
+    ASSERT_TRUE(test::Write(entry, "[Desktop Entry]\nType=Application\nExec=Vostrel\n"));
     EXPECT_EQ(Menu({}).value(1), atLogin + " [x]");
     ASSERT_TRUE(QFile::remove(entry));
     EXPECT_EQ(Menu({}).value(1), atLogin + " [ ]");
@@ -375,9 +370,7 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
 
     // Where the folder cannot be made, the user is told.
     ASSERT_TRUE(QDir(home.path()).rmdir("autostart"));
-    byHand.setFileName(home.filePath("autostart"));
-    ASSERT_TRUE(byHand.open(QIODevice::WriteOnly));
-    byHand.close();
+    ASSERT_TRUE(test::Write(home.filePath("autostart"), {}));
     EXPECT_EQ(Menu(atLogin).value(1), atLogin + " [ ]");
     EXPECT_EQ(messages.shown, QStringList({"Could not turn on starting at login."}));
 }

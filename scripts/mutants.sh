@@ -40,8 +40,18 @@ first_tests() {
   esac
 }
 
-# The first failing test of a GoogleTest run's output.
+# The end-to-end scenario that alone looks at a file's work, run before the
+# whole suite: what only a real sound server or tray host shows.
+first_scenario() {
+  case "$1" in
+    app/SineTone.cpp | app/ToneSource.cpp | app/ToneSpeaker.cpp) echo '^e2e\.audio$' ;;
+    tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp) echo '^e2e\.tray$' ;;
+  esac
+}
+
+# The first failing test of a GoogleTest run's output, and of a CTest run's.
 first_failure() { sed -n 's/^\[  FAILED  \] \([^ ]*\).*/\1/p' | head -n 1; }
+first_ctest_failure() { sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' | head -n 1; }
 
 caught=0
 survived=0
@@ -85,10 +95,13 @@ PY
     done
   fi
   if [ -z "$verdict" ]; then
+    scenario=$(first_scenario "$file")
     if ! cmake --build "$build" >"$log" 2>&1; then
       verdict="broken"
+    elif [ -n "$scenario" ] && ! ctest --test-dir "$build" -R "$scenario" --timeout 180 >"$log" 2>&1; then
+      verdict="caught by $(first_ctest_failure <"$log")"
     elif ! ctest --test-dir "$build" --timeout 180 -j "$(nproc)" >"$log" 2>&1; then
-      verdict="caught by $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$log" | head -n 1)"
+      verdict="caught by $(first_ctest_failure <"$log")"
     fi
   fi
   cp "$scratch/original" "$target"

@@ -1,11 +1,8 @@
-// Gives a headless wlroots compositor's seat a pointer for as long as this
-// program runs: without an input device its clients bind no pointer, and
-// the compositor's own cursor commands (sway's "seat - cursor") reach
-// nobody. Prints "ready" once the device exists; runs until it is ended
-// or the compositor goes.
-// The virtual pointer protocol is wlroots' own and ships with no Debian
-// package, so its two interfaces are described here by hand, without the
-// requests this program never sends.
+// Gives a headless wlroots compositor's seat a pointer while it runs, so
+// that clients bind one and sway's "seat - cursor" commands reach them.
+// Prints "ready" once the device exists. The protocol is wlroots' own and in
+// no Debian package: its two interfaces are declared here, requests unused
+// by this program left out.
 #include <wayland-client.h>
 
 #include <cstring>

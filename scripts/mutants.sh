@@ -41,11 +41,11 @@ first_tests() {
 }
 
 # The end-to-end scenario that alone looks at a file's work, run before the
-# whole suite: what only a real sound server or tray host shows.
+# whole suite: what only a real sound server, tray host or pointer shows.
 first_scenario() {
   case "$1" in
     app/SineTone.cpp | app/ToneSource.cpp | app/ToneSpeaker.cpp) echo '^e2e\.audio$' ;;
-    tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp) echo '^e2e\.tray$' ;;
+    tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp | app/DialogUnits.cpp) echo '^e2e\.tray$' ;;
   esac
 }
 

@@ -1,7 +1,6 @@
-// The window services: dialogs built from templates, in dialog units.
+// The window services: dialogs built from templates, their data exchange and boxes.
 #include "AboutDlg.h"
 #include "DataExchange.h"
-#include "DialogUnits.h"
 #include "MessageDialog.h"
 #include "ResourceIds.h"
 #include "TemplateDialog.h"
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -23,51 +21,6 @@ namespace vostrel {
 namespace {
 
 using namespace res;
-
-// The width a text label's or a radio button's text needs; 0 for others.
-int TextWidth(QWidget* widget)
-{
-    if (const auto* label = qobject_cast<QLabel*>(widget); label && label->pixmap().isNull())
-        return label->fontMetrics().horizontalAdvance(label->text());
-    return qobject_cast<QRadioButton*>(widget) ? widget->sizeHint().width() : 0;
-}
-
-// Every control sits where its template puts it, in dialog units, its text
-// fitting whatever font stands in. No radio checked is index -1.
-TEST(TemplateDialog, ControlsFollowTheTemplateInDialogUnits)
-{
-    DialogUnits units(DialogUnits::DialogFont(*FindDialogTemplate(IDD_COUNTDOWN)));
-    const QSize base = units.BaseUnits();
-    EXPECT_GT(base.width(), 3);
-    EXPECT_EQ(base.height(), QFontMetrics(units.Font()).height());
-    EXPECT_EQ(units.ToPixels({8, 16, 4, 8}),
-              QRect(2 * base.width(), 2 * base.height(), base.width(), base.height()));
-    units.WidenToFit(base.width() * 5, 20); // already fits: no change
-    EXPECT_EQ(units.BaseUnits().width(), base.width());
-    units.WidenToFit(100, 10);
-    EXPECT_EQ(units.BaseUnits().width(), 40);
-    EXPECT_EQ(units.ToPixels({0, 0, 3, 0}).width(), 30);
-
-    test::RecordingMessages messages;
-    for (int id : {IDD_COUNTDOWN, IDD_ABOUTBOX}) {
-        TemplateDialog dialog(id, messages);
-        const auto& controls = dialog.Template().controls;
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            QWidget* widget = dialog.ControlAt(i);
-            EXPECT_EQ(widget->pos(), dialog.Units().ToPixels(controls[i].rect).topLeft()) << controls[i].id;
-            EXPECT_LE(TextWidth(widget), widget->width()) << controls[i].id;
-        }
-        EXPECT_EQ(dialog.size(),
-                  dialog.Units().ToPixels(dialog.Template().frame.width, dialog.Template().frame.height));
-    }
-    TemplateDialog dialog(IDD_COUNTDOWN, messages);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
-    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 4);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), 4);
-    EXPECT_TRUE(dialog.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
-    dialog.CheckRadioIndex(IDC_UNIT_DAYS, 9);
-    EXPECT_EQ(dialog.CheckedRadioIndex(IDC_UNIT_DAYS), -1);
-}
 
 // A dialog exchanging one field with its target box, counting its passes.
 class OneFieldDialog final : public TemplateDialog {

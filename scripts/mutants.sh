@@ -41,11 +41,13 @@ first_tests() {
 }
 
 # The end-to-end scenario that alone looks at a file's work, run before the
-# whole suite: what only a real sound server, tray host or pointer shows.
+# whole suite: what only a real clock, sound server, tray host or pointer
+# shows.
 first_scenario() {
   case "$1" in
     app/SineTone.cpp | app/ToneSource.cpp | app/ToneSpeaker.cpp) echo '^e2e\.audio$' ;;
     tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp | app/DialogUnits.cpp) echo '^e2e\.tray$' ;;
+    engine/SystemClock.cpp) echo '^e2e\.window$' ;;
   esac
 }
 

@@ -1,12 +1,8 @@
 #include "OleDate.h"
-#include "Clock.h"
 #include "EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
-
-#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -89,23 +85,6 @@ TEST(OleDate, UnreadableTextLeavesZeroAndInvalid)
         EXPECT_FALSE(date.IsValid()) << text.substr(0, 40);
         EXPECT_EQ(date.GetValue(), 0.0);
     }
-}
-
-TEST(SystemClock, ReadsTheLocalTimeInWholeSeconds)
-{
-    const std::time_t before = std::time(nullptr);
-    const OleDate now = SystemClock().Now();
-    const std::time_t after = std::time(nullptr);
-    ASSERT_TRUE(now.IsValid());
-    const double seconds = OleDate::ToLinear(now.GetValue()) * 86400;
-    EXPECT_NEAR(seconds, std::round(seconds), 1e-4);
-    const auto fields = [](std::time_t t) {
-        const std::tm local = *std::localtime(&t);
-        return OleDate::FromFields({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                    local.tm_min, local.tm_sec})
-            .Format();
-    };
-    EXPECT_TRUE(now.Format() == fields(before) || now.Format() == fields(after)) << now.Format();
 }
 
 } // namespace

@@ -42,53 +42,34 @@ protected:
     QString service; // the icon's bus name
 };
 
-TEST_F(StatusNotifier, RegistersWithTheWatcherAndShowsTheTipAndEverySizeOfPicture)
+// What a host reads of the item, and the signals that tell it of changes:
+// only when something changed.
+TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged)
 {
     EXPECT_TRUE(service.startsWith(
         QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
-    QVariantMap item = Item();
-    EXPECT_EQ(item.value("Category").toString(), "ApplicationStatus");
-    EXPECT_EQ(item.value("Id").toString(), QCoreApplication::applicationName());
-    EXPECT_EQ(item.value("Title").toString(), "Vostrel");
-    EXPECT_EQ(item.value("Status").toString(), "Active");
-    EXPECT_EQ(item.value("WindowId"), QVariant(0));
+    const QVariantMap item = Item();
+    EXPECT_EQ(QStringList({item.value("Category").toString(), item.value("Id").toString(),
+                           item.value("Title").toString(), item.value("Status").toString(),
+                           item.value("Menu").value<QDBusObjectPath>().path(),
+                           qdbus_cast<SniToolTip>(item.value("ToolTip")).title}),
+              QStringList({"ApplicationStatus", QCoreApplication::applicationName(), "Vostrel", "Active",
+                           kMenuPath, "Vostrel"}));
     EXPECT_EQ(item.value("ItemIsMenu"), QVariant(false));
-    EXPECT_EQ(item.value("Menu").value<QDBusObjectPath>().path(), kMenuPath);
-    EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "Vostrel");
-    EXPECT_EQ(item.value("XAyatanaLabel").toString(), "Vostrel");
-
-    // The countdown's padded tip: the label goes without the padding, its
-    // guide holds a zero for every figure.
-    tray->ChangeTip(" 0:59:57 HMS");
-    item = Item();
-    EXPECT_EQ(qdbus_cast<SniToolTip>(item.value("ToolTip")).title, "0:59:57 HMS");
-    EXPECT_EQ(item.value("XAyatanaLabel").toString(), "0:59:57 HMS");
-    EXPECT_EQ(item.value("XAyatanaLabelGuide").toString(), "0:00:00 HMS");
 
     // Pixmaps come in every size, big-endian and unsmoothed.
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
-    const SniPixmapList pixmaps = qdbus_cast<SniPixmapList>(Item().value("IconPixmap"));
-    ASSERT_EQ(pixmaps.size(), 6);
-    const int sizes[] = {16, 22, 24, 32, 48, 64};
-    const std::set<quint32> drawnColours = {0x00000000, 0xFF000000, 0xFFFFFF00};
-    for (int i = 0; i < 6; ++i) {
-        const SniPixmap& pixmap = pixmaps[i];
-        EXPECT_EQ(pixmap.width, sizes[i]);
-        EXPECT_EQ(pixmap.height, sizes[i]);
-        ASSERT_EQ(pixmap.pixels.size(), sizes[i] * sizes[i] * 4);
+    QList<int> sizes;
+    for (const SniPixmap& pixmap : qdbus_cast<SniPixmapList>(Item().value("IconPixmap"))) {
+        sizes.append(pixmap.width);
         std::set<quint32> colours;
-        for (int at = 0; at < pixmap.pixels.size(); at += 4) // A, R, G, B as one big-endian number
+        for (int at = 0; at + 4 <= pixmap.pixels.size(); at += 4) // A, R, G, B as one big-endian number
             colours.insert(qFromBigEndian<quint32>(pixmap.pixels.constData() + at));
-        EXPECT_EQ(colours, drawnColours) << "at " << sizes[i] << " pixels";
+        EXPECT_EQ(colours, std::set<quint32>({0x00000000, 0xFF000000, 0xFFFFFF00})) << pixmap.width;
     }
+    EXPECT_EQ(sizes, QList<int>({16, 22, 24, 32, 48, 64}));
+    tray->ChangeIcon(IDI_STOPWATCH2);
 
-    // Gone from the bus with the icon.
-    tray.reset();
-    EXPECT_EQ(Item(), QVariantMap());
-}
-
-TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChangedAndTheAlarmNeedsAttention)
-{
     test::SignalLog log(service);
     const auto unchangedTicks = [this](const std::string& tip) {
         for (int i = 0; i < 3; ++i) {
@@ -113,6 +94,7 @@ TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChangedAndTheAlarmNeedsAtten
               QVariantMap({{"XAyatanaLabel", "10 Hrs"}, {"XAyatanaLabelGuide", "00 Hrs"}}));
     EXPECT_EQ(qdbus_cast<QVariantMap>(log.messages[5].arguments().at(1)),
               QVariantMap({{"XAyatanaLabel", "11 Hrs"}}));
+    EXPECT_EQ(qdbus_cast<SniToolTip>(Item().value("ToolTip")).title, "11 Hrs");
 
     // The alarm needs attention until it ends.
     ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
@@ -126,6 +108,10 @@ TEST_F(StatusNotifier, SignalsGoOutOnlyWhenSomethingChangedAndTheAlarmNeedsAtten
     EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
     EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));
     EXPECT_EQ(log.messages.back().arguments(), QVariantList({"Active"}));
+
+    // Gone from the bus with the icon.
+    tray.reset();
+    EXPECT_EQ(Item(), QVariantMap());
 }
 
 // An activation token from the host is left for the window's next activation.

@@ -36,7 +36,7 @@ first_tests() {
     tray/*) echo "tests/tray/tray_tests tests/ui/ui_tests" ;;
     ui/*) echo "tests/ui/ui_tests tests/app/app_tests" ;;
     app/*) echo "tests/app/app_tests tests/ui/ui_tests" ;;
-    resources/*) echo "tests/resources/resources_tests tests/ui/ui_tests tests/app/app_tests" ;;
+    resources/*) echo "tests/resources/resources_tests tests/tray/tray_tests tests/ui/ui_tests" ;;
   esac
 }
 

@@ -54,7 +54,7 @@ TEST(Icons, EachHoldsItsSizesAndLargerOnesKeepThePixelsCrisp)
         for (int size : {16, 22, 24})
             EXPECT_EQ(Argb(icon.pixmap(size)), (small.isNull() ? large : small).scaled(size, size)) << id;
         EXPECT_EQ(Argb(icon.pixmap(QSize(32, 32), 2.0)), Argb(icon.pixmap(64))) << id;
-        EXPECT_EQ(icon.availableSizes().first(), QSize(16, 16));
+        EXPECT_EQ(icon.availableSizes().value(0), QSize(16, 16)) << id;
         QImage painted(48, 48, QImage::Format_ARGB32);
         painted.fill(Qt::transparent);
         QPainter painter(&painted);

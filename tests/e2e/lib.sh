@@ -12,6 +12,10 @@ Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 
 pids+=($!)
 wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
+# No session bus unless a test starts one of its own: without an address,
+# every D-Bus client would launch a bus for the whole display (X11
+# autolaunch), shared by whatever runs on it next and outliving the test.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
 
 # A real window manager, for what depends on one (minimising, framing).
 start_window_manager() {
@@ -87,7 +91,8 @@ start_vostrel() {
   "$@" "$binary" >"$work/vostrel.log" 2>&1 &
   vostrel_pid=$!
   pids+=($vostrel_pid)
-  wait_for "[ -n \"\$(icon_centre)\" ]" 15 || fail "no tray icon appeared"
+  wait_for "[ -n \"\$(icon_centre)\" ]" 15 ||
+    fail "no tray icon appeared; the program $(kill -0 "$vostrel_pid" 2>/dev/null && echo runs || echo ended)"
   # An icon just embedded may not be drawn yet: wait for its picture.
   wait_for "[ \$(icon_pixels white) -gt 0 ] || [ \$(icon_pixels yellow) -gt 0 ]" 10 || fail "the tray icon stays blank"
 }

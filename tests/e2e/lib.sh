@@ -13,8 +13,8 @@ pids+=($!)
 wait_for "[ -s '$work/display' ]" 10 || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 # No session bus unless a test starts one of its own: without an address,
-# every D-Bus client would launch a bus for the whole display (X11
-# autolaunch), shared by whatever runs on it next and outliving the test.
+# every D-Bus client would launch a bus daemon for the display at its start
+# (X11 autolaunch).
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
 
 # A real window manager, for what depends on one (minimising, framing).

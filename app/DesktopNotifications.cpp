@@ -15,6 +15,9 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDesktopEntry = QStringLiteral("io.pelmark.Vostrel");
 const QString kDefaultAction = QStringLiteral("default");
 constexpr uchar kCriticalUrgency = 2;
+// How long a server may take to answer: a notification server started on
+// demand takes a moment, and a program that ends waits at most this long.
+constexpr int kAnswerMs = 5000;
 
 QDBusMessage Call(const QString& method)
 {
@@ -33,7 +36,24 @@ DesktopNotifications::DesktopNotifications(std::function<void()> onActivated)
                 SLOT(OnNotificationClosed(uint, uint)));
 }
 
-DesktopNotifications::~DesktopNotifications() = default;
+DesktopNotifications::~DesktopNotifications()
+{
+    // A notification must not outlive the program its action would reach.
+    // Everything is waited for here: the process may end as soon as this
+    // returns, and with it the calls still on their way.
+    if (m_waiting) {
+        QDBusPendingReply<uint> reply = *m_waiting;
+        m_waiting->disconnect(this);
+        reply.waitForFinished();
+        if (!reply.isError())
+            m_id = reply.value();
+    }
+    if (m_id == 0)
+        return;
+    QDBusMessage close = Call(QStringLiteral("CloseNotification"));
+    close << m_id;
+    QDBusConnection::sessionBus().call(close, QDBus::Block, kAnswerMs);
+}
 
 void DesktopNotifications::Notify(const QString& summary, const QString& body)
 {
@@ -46,13 +66,15 @@ void DesktopNotifications::Notify(const QString& summary, const QString& body)
     notify << QCoreApplication::applicationName() << m_id << kDesktopEntry << summary << body
            << QStringList{kDefaultAction, QStringLiteral("Show")} << hints << -1;
     m_closeWhenShown = false;
-    auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-    connect(answer, &QDBusPendingCallWatcher::finished, this, &DesktopNotifications::OnNotifyAnswered);
+    m_waiting = new QDBusPendingCallWatcher(bus.asyncCall(notify, kAnswerMs), this);
+    connect(m_waiting, &QDBusPendingCallWatcher::finished, this, &DesktopNotifications::OnNotifyAnswered);
 }
 
 void DesktopNotifications::OnNotifyAnswered(QDBusPendingCallWatcher* call)
 {
     call->deleteLater();
+    if (call == m_waiting)
+        m_waiting = nullptr;
     const QDBusPendingReply<uint> reply = *call;
     if (reply.isError())
         return;

@@ -14,7 +14,7 @@ namespace vostrel {
 // (org.freedesktop.Notifications on the session bus): urgent, with the
 // application's icon and desktop entry and one default action. Every call
 // is asynchronous: without a bus or a server nothing happens and nothing
-// waits.
+// waits, but for the end: a notification still shown goes with the object.
 class DesktopNotifications final : public QObject, public Notifier {
     Q_OBJECT
 public:
@@ -33,8 +33,9 @@ private:
     void OnNotifyAnswered(QDBusPendingCallWatcher* call);
 
     std::function<void()> m_onActivated;
-    uint m_id = 0;                 // the notification the server shows for us, 0 for none
-    bool m_closeWhenShown = false; // closed before the server said which one is ours
+    QDBusPendingCallWatcher* m_waiting = nullptr; // the last notification asked for, until answered
+    uint m_id = 0;                                // the notification the server shows for us, 0 for none
+    bool m_closeWhenShown = false;                // closed before the server said which one is ours
 };
 
 } // namespace vostrel

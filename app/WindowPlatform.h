@@ -1,12 +1,22 @@
 #pragma once
 
+#include <functional>
+
+class QObject;
+class QWidget;
+
 namespace vostrel {
 
 // Whether the windowing system lets the program place its own top-level
 // windows: read and set their positions, and pop a menu up at a point of
 // its choosing. X11, Windows and macOS do; Wayland leaves positions to the
-// compositor, and makes a menu a popup only when it answers a click on one
-// of the program's own windows.
+// compositor, and a menu must hang from a window of the program's own.
 bool PlatformPlacesWindows();
+
+// Runs an action once a shown window is on screen: right after the current
+// event if it already is, else once the windowing system has mapped it
+// (Wayland maps a window a moment after it is shown). Nothing runs for a
+// window never shown, or once the context is gone.
+void WhenOnScreen(QWidget& window, QObject& context, std::function<void()> action);
 
 } // namespace vostrel

@@ -179,6 +179,25 @@ std::intptr_t CSystemTray::WindowProc(std::uint32_t message, std::uintptr_t wPar
     return 0;
 }
 
+void CSystemTray::PopUpOverMainWindow()
+{
+    CommandWindow* mainWindow = m_services.app.GetMainWnd();
+    QWidget* window = mainWindow ? mainWindow->Widget() : nullptr;
+    if (!window || !m_window || m_menuAwaited)
+        return;
+    m_menuAwaited = true;
+    WhenOnScreen(*window, *m_window, [this, window] {
+        m_menuAwaited = false;
+        const std::unique_ptr<PopupMenu> popup = PopupMenu::Load(m_services.menus, m_IconRecord.uID);
+        if (!popup)
+            return;
+        popup->SetDefaultItem(m_nDefaultEntry, m_bDefaultByPosition != FALSE);
+        // Wayland places a popup relative to its window, not the screen.
+        constexpr QPoint kInsideTheWindow(8, 8);
+        PostToMainWindow(popup->Track(window->mapToGlobal(kInsideTheWindow), window));
+    });
+}
+
 void CSystemTray::PostToMainWindow(unsigned command) const
 {
     CommandWindow* mainWindow = m_services.app.GetMainWnd();
@@ -202,15 +221,18 @@ std::int32_t CSystemTray::HandleTrayMessage(std::uintptr_t wParam, std::intptr_t
     CommandWindow* mainWindow = m_services.app.GetMainWnd();
     const std::uint32_t mouse = static_cast<std::uint32_t>(lParam) & 0xFFFF;
 
-    // Where the popup would come up as a window of its own, a right click
-    // does what a double click does; the desktop's own drawing of the
-    // exported menu still offers every entry.
-    if (mouse == WM_RBUTTONUP && !m_services.popupMenus)
-        return HandleTrayMessage(wParam, WM_LBUTTONDBLCLK);
     if (mouse == WM_RBUTTONUP) {
         const std::unique_ptr<PopupMenu> popup = PopupMenu::Load(m_services.menus, m_IconRecord.uID);
         if (!popup)
             return 0;
+        // Where a menu must hang from a window of the program's own
+        // (Wayland), the window is shown first, as a double click shows it,
+        // and the menu opens over it.
+        if (!m_services.popupMenus) {
+            HandleTrayMessage(wParam, WM_LBUTTONDBLCLK);
+            PopUpOverMainWindow();
+            return 1;
+        }
         popup->SetDefaultItem(m_nDefaultEntry, m_bDefaultByPosition != FALSE);
         // Where the desktop says the click was; the pointer's position only
         // when it does not say (Wayland cannot report the pointer at all).

@@ -54,7 +54,7 @@ struct TrayServices {
     Messages& messages;
     MenuLookup menus = res::FindMenu;
     // Whether the icon's own popup menu can open where the desktop asks for
-    // it; where it cannot, the menu would come up as a window of its own.
+    // it; where it cannot, it opens over the main window, shown first.
     bool popupMenus = PlatformPlacesWindows();
 };
 
@@ -99,6 +99,7 @@ private:
     class HiddenWindow;
     bool Notify(std::uint32_t request);
     void PostToMainWindow(unsigned command) const;
+    void PopUpOverMainWindow();
     std::uint32_t StartFrameTimer(std::uint32_t msPerFrame);
     bool StopFrameTimer(std::uint32_t id);
 
@@ -115,6 +116,7 @@ private:
 
     TrayServices m_services;
     std::unique_ptr<HiddenWindow> m_window;
+    bool m_menuAwaited = false; // a menu waits for the main window to be on screen
 };
 
 } // namespace vostrel

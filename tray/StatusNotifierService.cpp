@@ -6,6 +6,10 @@
 namespace vostrel {
 namespace {
 
+const QString kWatcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+constexpr qint64 kMinuteMs = 60'000;
+
 // Numbers the icons of this process, for their names and connections.
 int NextNumber()
 {
@@ -22,6 +26,9 @@ StatusNotifierService::StatusNotifierService()
                  .arg(QCoreApplication::applicationPid())
                  .arg(m_number))
 {
+    m_clock.start();
+    m_bus.connect(kWatcherName, kWatcherPath, kWatcherName, QStringLiteral("StatusNotifierItemUnregistered"),
+                  this, SLOT(ItemUnregistered(QString)));
 }
 
 StatusNotifierService::~StatusNotifierService()
@@ -41,14 +48,48 @@ bool StatusNotifierService::Publish(QObject& item, QObject& menu)
            m_bus.registerService(m_name);
 }
 
-void StatusNotifierService::RegisterWithWatcher() const
+void StatusNotifierService::RegisterWithWatcher()
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("RegisterStatusNotifierItem"));
+    // A watcher that has just come, or a host that has just appeared,
+    // deserves every renewal again.
+    m_renewals.clear();
+    SendRegistration();
+}
+
+void StatusNotifierService::SendRegistration() const
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kWatcherName, kWatcherPath, kWatcherName,
+                                                       QStringLiteral("RegisterStatusNotifierItem"));
     call << m_name;
     // Not waited for: nothing follows from the answer.
     m_bus.send(call);
+}
+
+bool StatusNotifierService::IsThisItem(const QString& item) const
+{
+    const QString path = QString::fromLatin1(kItemPath);
+    for (const QString& name : {m_name, m_bus.baseService()}) {
+        // KDE's watcher names an item "name/path", GNOME's "name@path" or
+        // the bare name, waybar's the bare name.
+        if (item == name || item == name + path || item == name + QLatin1Char('@') + path)
+            return true;
+    }
+    return false;
+}
+
+void StatusNotifierService::ItemUnregistered(const QString& item)
+{
+    // GNOME's AppIndicator extension sometimes fails to take an item in and
+    // drops it while the item is still on the bus: the icon is gone until
+    // the item registers again.
+    if (!IsThisItem(item))
+        return;
+    const qint64 now = m_clock.elapsed();
+    m_renewals.removeIf([now](qint64 at) { return now - at >= kMinuteMs; });
+    if (m_renewals.size() >= kRenewalsPerMinute)
+        return;
+    m_renewals.append(now);
+    SendRegistration();
 }
 
 } // namespace vostrel

@@ -228,7 +228,12 @@ void CCountdownDlg::paintEvent(QPaintEvent* event)
 
 void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)
 {
-    m_services.speaker.Beep(frequencyHz, durationMs);
+    // Sounded once the tick is done: an alarm's first beep opens the sound
+    // output, which takes tens of milliseconds that the tooltip's change,
+    // due at the start of the second, should not wait for.
+    QMetaObject::invokeMethod(
+        this, [this, frequencyHz, durationMs] { m_services.speaker.Beep(frequencyHz, durationMs); },
+        Qt::QueuedConnection);
 }
 
 void CCountdownDlg::ShowWindow()

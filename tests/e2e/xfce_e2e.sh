@@ -98,8 +98,8 @@ panel_popups() {
       END { if (seen && y >= 30) print id, x, y, w, h }'
   done
 }
-panel_menu() { panel_popups | awk '$5 >= 60'; }
-panel_tooltip() { panel_popups | awk '$5 < 60'; }
+panel_menu() { panel_popups | awk '$5 >= 90'; }
+panel_tooltip() { panel_popups | awk '$5 < 90'; }
 
 # Visible Vostrel windows as "name|width|height", one a line.
 named_windows() {
@@ -142,7 +142,8 @@ wait_for icon_shown 10 || fail "the panel does not draw the icon"
 [ "$(embedded_in_panel)" -eq 0 ] || fail "an XEmbed icon shows beside the item"
 import -window root "$shots/xfce-icon.png"
 
-echo "== the tooltip: the time left, over D-Bus and on screen, one second less at a time"
+echo "== the tooltip: the time left, over D-Bus and on screen, one second less at a time, and the"
+echo "   item's description for screen readers, which the panel shows below it"
 # The first tick puts the time left where the program's name was.
 counting() { [[ $(sni_tip) =~ ^0:5[0-9]:[0-9]{2}\ HMS$ ]]; }
 wait_for counting 5 || fail "tooltip over D-Bus: '$(sni_tip)'"
@@ -158,14 +159,16 @@ read -r x y < <(tray_centre)
 xdotool mousemove $((x - 4)) "$y" sleep 0.2 mousemove "$x" "$y"
 wait_for "[ -n \"\$(panel_tooltip)\" ]" 10 || fail "no tooltip on hover"
 shown=""
+described() { printf '%s\nVostrel, %s left' "$1" "$1"; }
 for attempt in 1 2 3; do
   before=$(sni_tip)
   import -window "$(panel_tooltip | awk '{ print $1 }')" "$work/tooltip.png"
   after=$(sni_tip)
   shown=$(read_picture "$work/tooltip.png" negate)
-  [ "$shown" = "$before" ] || [ "$shown" = "$after" ] && break
+  [ "$shown" = "$(described "$before")" ] || [ "$shown" = "$(described "$after")" ] && break
 done
-[ "$shown" = "$before" ] || [ "$shown" = "$after" ] || fail "the panel's tooltip reads '$shown', not '$after'"
+[ "$shown" = "$(described "$before")" ] || [ "$shown" = "$(described "$after")" ] ||
+  fail "the panel's tooltip reads '$shown', not '$(described "$after")'"
 import -window root "$shots/xfce-tooltip.png"
 xdotool mousemove 400 400
 wait_for "[ -z \"\$(panel_tooltip)\" ]" 10 || fail "the tooltip stayed"

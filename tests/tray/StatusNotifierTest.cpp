@@ -7,6 +7,7 @@
 #include "SniPixmaps.h"
 #include "SniTypes.h"
 #include "StatusNotifierArea.h"
+#include "StatusNotifierService.h"
 #include "TrayTestSupport.h"
 
 #include <QDBusObjectPath>
@@ -48,14 +49,26 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
 {
     EXPECT_TRUE(service.startsWith(
         QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
+    // Every property hosts ask for is there; the pictures come as pixmaps only.
     const QVariantMap item = Item();
     EXPECT_EQ(QStringList({item.value("Category").toString(), item.value("Id").toString(),
                            item.value("Title").toString(), item.value("Status").toString(),
                            item.value("Menu").value<QDBusObjectPath>().path(),
-                           qdbus_cast<SniToolTip>(item.value("ToolTip")).title}),
+                           qdbus_cast<SniToolTip>(item.value("ToolTip")).title,
+                           item.value("IconAccessibleDesc").toString(),
+                           item.value("AttentionAccessibleDesc").toString()}),
               QStringList({"ApplicationStatus", QCoreApplication::applicationName(), "Vostrel", "Active",
-                           kMenuPath, "Vostrel"}));
+                           kMenuPath, "Vostrel", "Vostrel", ""}));
     EXPECT_EQ(item.value("ItemIsMenu"), QVariant(false));
+    EXPECT_EQ(item.value("XAyatanaOrderingIndex"), QVariant(0u));
+    for (const char* name :
+         {"IconName", "IconThemePath", "OverlayIconName", "AttentionIconName", "AttentionMovieName"})
+        EXPECT_EQ(item.value(name), QVariant(QString())) << name;
+    for (const char* name : {"OverlayIconPixmap", "AttentionIconPixmap"})
+        EXPECT_TRUE(qdbus_cast<SniPixmapList>(item.value(name)).isEmpty()) << name;
+    // GNOME's middle click.
+    EXPECT_EQ(Call(service, kItemPath, kItem, "XAyatanaSecondaryActivate", {0u}).type(),
+              QDBusMessage::ReplyMessage);
 
     // Pixmaps come in every size, big-endian and unsmoothed.
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
@@ -91,27 +104,95 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
     EXPECT_EQ(log.messages[1].arguments(), QVariantList({"10 Hrs", "00 Hrs"}));
     EXPECT_EQ(log.messages[2].arguments().at(0).toString(), kItem);
     EXPECT_EQ(qdbus_cast<QVariantMap>(log.messages[2].arguments().at(1)),
-              QVariantMap({{"XAyatanaLabel", "10 Hrs"}, {"XAyatanaLabelGuide", "00 Hrs"}}));
+              QVariantMap({{"XAyatanaLabel", "10 Hrs"},
+                           {"XAyatanaLabelGuide", "00 Hrs"},
+                           {"IconAccessibleDesc", "Vostrel, 10 Hrs left"}}));
     EXPECT_EQ(qdbus_cast<QVariantMap>(log.messages[5].arguments().at(1)),
-              QVariantMap({{"XAyatanaLabel", "11 Hrs"}}));
+              QVariantMap({{"XAyatanaLabel", "11 Hrs"}, {"IconAccessibleDesc", "Vostrel, 11 Hrs left"}}));
     EXPECT_EQ(qdbus_cast<SniToolTip>(Item().value("ToolTip")).title, "11 Hrs");
+}
 
-    // The alarm needs attention until it ends.
+// An alarm, as the countdown runs it: restarted every second, its frames
+// changing ten times a second. Hosts hear of the attention once as it
+// begins and once as it ends, with the attention picture first, and of one
+// frame a second, the frames in turn, the tip's second bringing the frame
+// due with it; the picture put back at each restart is not among them.
+TEST_F(StatusNotifier, AnAlarmIsAnnouncedOnceAndItsFramesAtTheTicksPace)
+{
     ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
-    log.messages.clear();
-    tray->StartCycle(100, 1);
+    test::SignalLog log(service);
+    const auto frame = [this] { tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); };
+    const auto heard = [&log](int count) {
+        return test::WaitUntil([&] { return log.messages.size() >= count; });
+    };
+    const auto shown = [this](const char* property) {
+        const SniPixmapList pixmaps = qdbus_cast<SniPixmapList>(Item().value(property));
+        return pixmaps.isEmpty() ? QByteArray() : pixmaps.constFirst().pixels;
+    };
+    const auto picture = [](IconHandle icon) { return SniPixmapCache().Pixmaps(icon).constFirst().pixels; };
+
+    tray->StartCycle(100, 0);
+    ASSERT_TRUE(heard(2));
+    EXPECT_EQ(log.Names(), QStringList({"NewAttentionIcon", "NewStatus"}));
+    EXPECT_EQ(log.messages[1].arguments(), QVariantList({"NeedsAttention"}));
+    EXPECT_EQ(shown("AttentionIconPixmap"), picture(IDI_STOPWATCH2)); // until the first frame
+    EXPECT_EQ(Item().value("AttentionAccessibleDesc").toString(), "Vostrel, time is up");
+    frame();                  // the smile, told at once
+    frame();                  // the frown, held
+    tray->StartCycle(100, 0); // the next second
+    frame();                  // the smile again
+    ASSERT_TRUE(heard(4));
+    tray->ChangeTip("  0:0:-1 HMS");
+    ASSERT_TRUE(heard(9));
+    EXPECT_EQ(log.Names().mid(2), QStringList({"NewIcon", "NewAttentionIcon", "NewIcon", "NewAttentionIcon",
+                                               "NewToolTip", "XAyatanaNewLabel", "PropertiesChanged"}));
     EXPECT_EQ(Item().value("Status").toString(), "NeedsAttention");
-    tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); // the next frame
-    tray->EndCycle();                              // and the picture back
-    EXPECT_EQ(Item().value("Status").toString(), "Active");
-    ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 4; }));
-    EXPECT_EQ(log.Names(), QStringList({"NewStatus", "NewIcon", "NewIcon", "NewStatus"}));
-    EXPECT_EQ(log.messages.front().arguments(), QVariantList({"NeedsAttention"}));
-    EXPECT_EQ(log.messages.back().arguments(), QVariantList({"Active"}));
+    EXPECT_EQ(shown("IconPixmap"), picture(IDI_FROWN));
+    EXPECT_EQ(shown("AttentionIconPixmap"), picture(IDI_FROWN));
+
+    // Without a new tip the next frame comes when its second is over.
+    log.messages.clear();
+    tray->StartCycle(100, 0);
+    frame();
+    frame();
+    ASSERT_TRUE(heard(2));
+    EXPECT_EQ(log.Names(), QStringList({"NewIcon", "NewAttentionIcon"}));
+    EXPECT_EQ(shown("AttentionIconPixmap"), picture(IDI_SMILE));
+
+    // The end: the picture put back at once, then the status.
+    log.messages.clear();
+    tray->EndCycle();
+    ASSERT_TRUE(heard(3));
+    EXPECT_EQ(log.Names(), QStringList({"NewIcon", "NewStatus", "NewAttentionIcon"}));
+    EXPECT_EQ(log.messages[1].arguments(), QVariantList({"Active"}));
+    EXPECT_EQ(shown("IconPixmap"), picture(IDI_STOPWATCH2));
+    EXPECT_EQ(shown("AttentionIconPixmap"), QByteArray());
+    EXPECT_EQ(Item().value("AttentionAccessibleDesc").toString(), ""); // Xfce would show it
 
     // Gone from the bus with the icon.
     tray.reset();
     EXPECT_EQ(Item(), QVariantMap());
+}
+
+// A watcher that drops the item while it is still here (GNOME's extension
+// does, now and then) has it registered again, once for each drop, but not
+// for ever; another item's drop changes nothing.
+TEST_F(StatusNotifier, RegistersAgainWhenTheWatcherDropsIt)
+{
+    const auto registrations = [this](qsizetype count) {
+        const bool reached = test::WaitUntil([&] { return watcher.registered.size() >= count; });
+        QTest::qWait(100); // and no more come
+        return reached && watcher.registered.size() == count;
+    };
+    watcher.Dropped(QStringLiteral("org.kde.StatusNotifierItem-1-1"));
+    watcher.Dropped(service + QStringLiteral("/StatusNotifierItem")); // KDE's way of naming it
+    EXPECT_TRUE(registrations(2));
+    watcher.Dropped(service); // GNOME's
+    EXPECT_TRUE(registrations(3));
+    EXPECT_EQ(watcher.registered.toList(), QStringList({service, service, service}));
+    for (int drop = 0; drop < 5; ++drop)
+        watcher.Dropped(service);
+    EXPECT_TRUE(registrations(1 + StatusNotifierService::kRenewalsPerMinute));
 }
 
 // An activation token from the host is left for the window's next activation.

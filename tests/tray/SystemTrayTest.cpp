@@ -63,11 +63,13 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     area.eventPosition = QPoint(150, 120);
     QStringList entries;
     QPoint menuAt;
-    const test::Answerer answerer([&entries, &menuAt](QWidget* top) {
+    const QWidget* menuParent = nullptr;
+    const test::Answerer answerer([&](QWidget* top) {
         auto* menu = qobject_cast<QMenu*>(top);
         if (!menu || menu->actions().size() < 4)
             return;
         menuAt = menu->pos();
+        menuParent = menu->parentWidget();
         for (const QAction* action : menu->actions())
             entries.append(action->isSeparator() ? "-" : action->text());
         entries.append("default " + (menu->defaultAction() ? menu->defaultAction()->text() : QString()));
@@ -98,18 +100,20 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     EXPECT_EQ(mainWindow.commands,
               std::vector<unsigned>({ID_SHOW_ABOUT, ID_SHOW_HELP, ID_UPDATE_TIMER, ID_APP_EXIT}));
 
-    // Where no menu can pop up, a right click shows the window as a double
-    // click does; a menu, had one opened, would be closed from its own loop.
+    // Where a menu must hang from a window of the program's own (Wayland),
+    // a right click shows the window as a double click does, and the menu
+    // opens over it once the window is on screen.
     mainWindow.commands.clear();
     tray.emplace(TrayServices{area, app, clock, messages, FindMenu, false});
     ASSERT_EQ(Add(), TRUE);
-    QTimer::singleShot(0, [] {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    });
+    mainWindow.widget.show(); // as Update Timer shows it
+    entries.clear();
+    menuParent = nullptr;
     EXPECT_EQ(tray->WindowProc(kCallback, IDR_TRAYMENU, kRightButtonUp), 1);
-    QApplication::processEvents();
-    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
+    ASSERT_TRUE(test::WaitUntil([this] { return mainWindow.commands.size() >= 2; }));
+    EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER, ID_SHOW_ABOUT}));
+    EXPECT_EQ(entries.size(), 7);
+    EXPECT_EQ(menuParent, &mainWindow.widget);
 }
 
 TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)

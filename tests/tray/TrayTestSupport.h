@@ -105,6 +105,14 @@ public:
         DesktopBus().unregisterObject(kPath);
     }
     bool HostRegistered() const { return true; }
+    // Says an item is gone, as a watcher does, naming it as it likes.
+    void Dropped(const QString& item) const
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(kPath, kName, QStringLiteral("StatusNotifierItemUnregistered"));
+        signal << item;
+        DesktopBus().send(signal);
+    }
 
     QStringList registered; // the names items registered, in order
 

@@ -42,9 +42,9 @@ DesktopNotifications::~DesktopNotifications()
     // Everything is waited for here: the process may end as soon as this
     // returns, and with it the calls still on their way.
     if (m_waiting) {
-        QDBusPendingReply<uint> reply = *m_waiting;
         m_waiting->disconnect(this);
-        reply.waitForFinished();
+        // Reading the reply waits for it.
+        const QDBusPendingReply<uint> reply = *m_waiting;
         if (!reply.isError())
             m_id = reply.value();
     }

@@ -191,3 +191,4 @@ REPORT
 # benchmark's own on a private bus.
 echo
 bash bench/sni_compare.sh
+bash bench/alarm_cost.sh "$vostrel"

@@ -9,7 +9,7 @@
 set -euo pipefail
 binary=$1
 shots=$2
-for tool in lxqt-panel openbox tesseract gdbus xdotool import montage; do
+for tool in lxqt-panel openbox Xvfb dbus-daemon tesseract gdbus xdotool import montage; do
   command -v "$tool" >/dev/null ||
     { echo "SKIP: $tool is not installed; bash scripts/install-deps.sh installs it"; exit 77; }
 done
@@ -58,7 +58,7 @@ fail_details() {
 start_panel() {
   env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE NO_AT_BRIDGE=1 lxqt-panel >"$work/panel.log" 2>&1 &
   panel_pid=$!
-  pids+=($panel_pid)
+  pids+=("$panel_pid")
 }
 
 # The panel's own window as "width height x y" on screen.
@@ -90,7 +90,7 @@ panel_pictures() {
         for (j = 0; j <= bottom && i <= right; j++) {
           split(colour[i, j], p, " ")
           d = (p[1] - g[1]) ^ 2 + (p[2] - g[2]) ^ 2 + (p[3] - g[3]) ^ 2
-          if (d > 1600) { n++; if (j < top[i] || !(i in top)) top[i] = j; low[i] = j }
+          if (d > 1600) { n++; if (!(i in top)) top[i] = j; low[i] = j }
         }
         if (n >= 2 && start < 0) { start = i; y0 = top[i]; y1 = low[i] }
         if (n >= 2) { if (top[i] < y0) y0 = top[i]; if (low[i] > y1) y1 = low[i] }
@@ -119,10 +119,12 @@ is_stopwatch() {
 }
 
 # The panel's pop-ups (its menus and tooltips): windows of its own class
-# straight on the root window, as "id x y width height".
+# straight on the root window, the panel itself aside, as "id x y width
+# height".
 panel_popups() {
   local id
-  for id in $(xwininfo -root -children | awk '/"lxqt-panel": \("lxqt-panel" "lxqt-panel"\)/ { print $1 }'); do
+  for id in $(xwininfo -root -children |
+    awk '/"lxqt-panel": \("lxqt-panel" "lxqt-panel"\)/ && !/"LXQt Panel"/ { print $1 }'); do
     xwininfo -id "$id" 2>/dev/null | awk -v id="$id" '
       /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
       /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { seen = 1 }
@@ -150,8 +152,7 @@ click_panel_icon() { xdotool mousemove "$icon_x" "$icon_y" click "$1"; }
 # Opens the panel's menu of the item with a right click; the pointer then
 # leaves it, so that the menu takes only keys.
 open_panel_menu() {
-  local attempt
-  for attempt in 1 2 3; do
+  for _ in 1 2 3; do
     click_panel_icon 3
     wait_for "[ -n \"\$(panel_menu)\" ]" 5 && break
   done
@@ -199,8 +200,8 @@ seconds() { awk -F'[: ]' '{ print $1 * 3600 + $2 * 60 + $3 }' <<<"$1"; }
 # Exit from the panel's menu, the last entry: the program ends with status
 # 0 and its item leaves the watcher and the panel.
 exit_from_panel_menu() {
-  local attempt status
-  for attempt in 1 2 3; do
+  local status
+  for _ in 1 2 3; do
     choose_from_panel_menu 4
     wait_for "! kill -0 $vostrel_pid" 10 && break
   done
@@ -213,10 +214,12 @@ exit_from_panel_menu() {
 
 start_vostrel_counting() {
   printf '[Settings]\nEndDate=%s\nDisplayPeriod=4\nWhichIcon=5\nVacationDays=0\n' "$1" >"$(settings_file)"
+  # A program that ran before may have left its socket behind as a file:
+  # what is waited for below is the new program's own.
   rm -f "$XDG_RUNTIME_DIR"/*.socket
   "$binary" >"$work/vostrel.log" 2>&1 &
   vostrel_pid=$!
-  pids+=($vostrel_pid)
+  pids+=("$vostrel_pid")
   # The program is up once it listens for later starts of itself.
   wait_for "ls '$XDG_RUNTIME_DIR'/*.socket" 20 || fail "the program did not come up"
 }
@@ -244,7 +247,7 @@ echo "== the tooltip: the time left, over D-Bus one second less at a time, and o
 counting() { [[ $(sni_tip) =~ ^0:9:[0-9]+\ HMS$ ]]; }
 wait_for counting 5 || fail "tooltip over D-Bus: '$(sni_tip)'"
 tip=$(sni_tip)
-for change in 1 2; do
+for _ in 1 2; do
   wait_for "[ \"\$(sni_tip)\" != '$tip' ]" 5 || fail "the tooltip stays '$tip'"
   next=$(sni_tip)
   gone=$(($(seconds "$tip") - $(seconds "$next")))
@@ -255,8 +258,9 @@ done
 # it is read right after a tick, so that it opens within the same second,
 # and against the time left before the pointer came and after the picture.
 read_tooltip_on_screen() {
-  local attempt id tick
-  for attempt in 1 2 3 4 5; do
+  local id tick
+  shown="" before="" after=""
+  for _ in 1 2 3 4 5; do
     pointer_away
     wait_for "[ -z \"\$(panel_tooltip)\" ]" 5 || fail "the tooltip stayed"
     tick=$(sni_tip)
@@ -274,11 +278,13 @@ read_tooltip_on_screen() {
 }
 read_tooltip_on_screen
 first=$shown
+echo "   the panel's tooltip reads '$shown' (over D-Bus '$before', then '$after')"
 import -window root "$shots/lxqt-tooltip.png"
 # A tooltip opened again a few seconds later shows the time left then.
 pointer_away
 wait_for "[ \$(seconds \"\$(sni_tip)\") -le $(($(seconds "$first") - 2)) ]" 10 || fail "the time left stays '$(sni_tip)'"
 read_tooltip_on_screen
+echo "   then '$shown' (over D-Bus '$before', then '$after')"
 [ "$(seconds "$shown")" -lt "$(seconds "$first")" ] || fail "the panel's tooltip went from '$first' to '$shown'"
 pointer_away
 wait_for "[ -z \"\$(panel_tooltip)\" ]" 10 || fail "the tooltip stayed"

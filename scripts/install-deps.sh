@@ -12,6 +12,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
   xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin libwayland-dev
+  lxqt-panel gnome-shell mutter gnome-shell-extension-appindicator gjs
 )
 
 as_root() {

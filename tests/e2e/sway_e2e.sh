@@ -3,7 +3,8 @@
 # with waybar's tray, a StatusNotifierItem host, and a session bus of its
 # own. The program starts before the bar; the icon, a click on it, the
 # bar's drawing of the program's menu and each entry's effect, a host that
-# asks for the program's own menu, and the stored position on OK.
+# asks for the program's own menu, the stored position on OK, and the
+# alarm's faces.
 # Usage: sway_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR (VIRTUAL_POINTER in the
 # environment: the helper that gives the seat a pointer)
 set -euo pipefail
@@ -109,9 +110,25 @@ click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 
 echo "== Exit ends the program with status 0"
-choose_from_bar_menu Exit
-wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
-wait "$vostrel_pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-wait_for "[ \"\$(sni_items | wc -l)\" -eq 0 ]" 5 || fail "the item outlived the program"
+exit_from_bar_menu() {
+  choose_from_bar_menu Exit
+  wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
+  wait "$vostrel_pid" && status=0 || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  wait_for "[ \"\$(sni_items | wc -l)\" -eq 0 ]" 5 || fail "the item outlived the program"
+}
+read -r icon_x icon_y < <(icon_centre)
+exit_from_bar_menu
+
+echo "== the alarm: the bar draws the faces in turn, a smile and a frown"
+printf '[Settings]\nEndDate=+0:00:03\nDisplayPeriod=4\nWhichIcon=4\nVacationDays=0\n' >"$(settings_file)"
+rm -f "$XDG_RUNTIME_DIR"/*.socket
+start_vostrel
+wait_for "[ \"\$(sni_items | wc -l)\" -eq 1 ]" 10 || fail "the program's item did not reach the bar"
+wait_for "[ \"\$(sni_status)\" = NeedsAttention ]" 15 || fail "no alarm: the item's status stays '$(sni_status)'"
+icon_picture() { grim -g "$((icon_x - 12)),$((icon_y - 12)) 24x24" "$1"; }
+check_alarm_faces icon_picture "$(date +%s%N)" sway-alarm.png
+# During the alarm the icon shows no clock face to be found by.
+icon_centre() { echo "$icon_x $icon_y"; }
+exit_from_bar_menu
 echo "1 passed, 0 failed"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test with the Xfce panel's status tray, a StatusNotifierItem
 # host, on Xvfb with a session bus of its own: the icon, a click on it, the
-# panel's drawing of the program's menu and each entry's effect, and the
-# tooltip over D-Bus and on screen.
+# panel's drawing of the program's menu and each entry's effect, the
+# tooltip over D-Bus and on screen, and the alarm's faces.
 # Usage: xfce_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR
 set -euo pipefail
 binary=$1
@@ -214,9 +214,29 @@ close_box() {
 close_box "About Vostrel"
 close_box Vostrel
 [ -z "$(help_box)" ] || fail "the Help box stayed"
-choose_from_panel_menu 4
-wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
-wait "$vostrel_pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-wait_for "[ \"\$(sni_items | wc -l)\" -eq 0 ]" 5 || fail "the item outlived the program"
+exit_from_panel_menu() {
+  choose_from_panel_menu 4
+  wait_for "! kill -0 $vostrel_pid" 10 || fail "Exit did not end the program"
+  wait "$vostrel_pid" && status=0 || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  wait_for "[ \"\$(sni_items | wc -l)\" -eq 0 ]" 5 || fail "the item outlived the program"
+}
+exit_from_panel_menu
+
+echo "== the alarm: the panel draws the faces in turn, a smile and a frown"
+printf '[Settings]\nEndDate=+0:00:03\nDisplayPeriod=4\nWhichIcon=4\nVacationDays=0\n' >"$(settings_file)"
+rm -f "$XDG_RUNTIME_DIR"/*.socket
+"$binary" >"$work/vostrel.log" 2>&1 &
+vostrel_pid=$!
+pids+=($vostrel_pid)
+wait_for "[ \"\$(sni_items | wc -l)\" -eq 1 ]" 10 || fail "the program's item did not reach the panel"
+xdotool mousemove 400 400
+wait_for "[ \"\$(sni_status)\" = NeedsAttention ]" 15 || fail "no alarm: the item's status stays '$(sni_status)'"
+icon_picture() {
+  local id w h x y
+  read -r id w h x y < <(tray_plugin)
+  import -window root -crop "${w}x$h+$x+$y" +repage "$1"
+}
+check_alarm_faces icon_picture "$(date +%s%N)" xfce-alarm.png
+exit_from_panel_menu
 echo "1 passed, 0 failed"

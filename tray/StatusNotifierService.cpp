@@ -60,7 +60,11 @@ void StatusNotifierService::SendRegistration() const
 {
     QDBusMessage call = QDBusMessage::createMethodCall(kWatcherName, kWatcherPath, kWatcherName,
                                                        QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_name;
+    // By the object's path: the watcher then knows the item by the
+    // connection's unique name. GNOME's extension watches a well-known
+    // name besides, and that watch races with its first reading of the
+    // item: on a busy machine it drops the item at nearly every try.
+    call << QString::fromLatin1(kItemPath);
     // Not waited for: nothing follows from the answer.
     m_bus.send(call);
 }

@@ -10,9 +10,10 @@ namespace vostrel {
 
 // Where hosts find one tray icon on the session bus: a connection of its
 // own (the item's object path is fixed, so two icons cannot share one), the
-// name org.kde.StatusNotifierItem-<pid>-<n>, the item and its menu exported
-// under it, and its registration with the StatusNotifierWatcher, renewed
-// when the watcher drops the item while it is still here.
+// name org.kde.StatusNotifierItem-<pid>-<n> (for hosts that look for items
+// by it), the item and its menu exported under it, and its registration
+// with the StatusNotifierWatcher, renewed when the watcher drops the item
+// while it is still here.
 class StatusNotifierService final : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +30,7 @@ public:
     // Exports the item and the menu and takes the name; false when the bus
     // refuses any of it.
     bool Publish(QObject& item, QObject& menu);
-    // Tells the watcher the name; a watcher that starts anew must be told again.
+    // Tells the watcher of the item; a watcher that starts anew must be told again.
     void RegisterWithWatcher();
 
 private slots:

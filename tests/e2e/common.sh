@@ -23,12 +23,12 @@ fail() {
   exit 1
 }
 
-# Polls a condition (a shell command) for up to $2 seconds.
+# Polls a condition (a shell command) for up to $2 seconds, by the clock:
+# a condition that is slow to check does not stretch the wait.
 wait_for() {
-  local what=$1 seconds=${2:-10} i
-  for ((i = 0; i < seconds * 10; i++)); do
-    if eval "$what" >/dev/null 2>&1; then return 0; fi
+  local what=$1 deadline=$((SECONDS + ${2:-10}))
+  until eval "$what" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }

@@ -29,18 +29,6 @@ done
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/sni.sh"
 
-# A D-Bus call gives up after 5 s, and a wait is measured by the clock
-# rather than by its tries: a shell that hangs must neither stall a call nor
-# stretch a wait far past its bound.
-bus_call() { gdbus call --session --timeout 5 --dest "$1" --object-path "$2" --method "$3" "${@:4}"; }
-wait_for() {
-  local what=$1 deadline=$((SECONDS + ${2:-10}))
-  until eval "$what" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
 # Everything the session writes stays in the work folder.
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
 session_runtime="$work/runtime"
@@ -95,6 +83,8 @@ fail_details() {
   echo "-- shell (last lines):"; grep -v '^ALSA lib' "$work/shell.log" | tail -n 20
   echo "-- items: $(sni_items 2>/dev/null | paste -sd ' ')"
   echo "-- status signals: $(status_signals | paste -sd ' ')"
+  echo "-- the program registered $(grep -c 'member=RegisterStatusNotifierItem$' "$work/monitor.log") times;" \
+    "the watchers dropped an item $(grep -c 'member=StatusNotifierItemUnregistered$' "$work/monitor.log") times"
 }
 
 echo "== an X server, a system bus and a session bus of the test's own"
@@ -288,11 +278,13 @@ is_stopwatch() {
   [ "$yellow" -eq 0 ] && [ "$red" -ge 2 ] && [ "$white" -ge 20 ] && [ "$grey" -ge 10 ]
 }
 stopwatch_shown() { is_stopwatch "$(bar_colours)"; }
-# The watcher's last word on the item and how many seconds ago it came:
-# "Registered 3.2". The extension may drop an item a second or so after
-# taking it (it then says Unregistered), and the program registers again.
+# The running watcher's last word on the item and how many seconds ago it
+# came: "Registered 3.2". The extension may drop an item a second or so
+# after taking it (it then says Unregistered), and the program registers
+# again.
 last_registration() {
-  awk -v now="$EPOCHREALTIME" '/member=StatusNotifierItem(Un)?[Rr]egistered/ {
+  awk -v now="$EPOCHREALTIME" -v watcher="sender=$(watcher_owner) " '
+    index($0, watcher) && /member=StatusNotifierItem(Un)?[Rr]egistered/ {
       match($0, /time=[0-9.]+/); at = substr($0, RSTART + 5, RLENGTH - 5)
       word = $0 ~ /Unregistered/ ? "Unregistered" : "Registered"
     } END { if (word != "") printf "%s %.1f\n", word, now - at }' "$work/monitor.log"

@@ -12,7 +12,8 @@ start_session_bus() {
   [ $# -eq 0 ] || dbus-update-activation-environment "$@"
 }
 
-bus_call() { gdbus call --session --dest "$1" --object-path "$2" --method "$3" "${@:4}"; }
+# A call that gives up after 5 s: a host that hangs must not stall the test.
+bus_call() { gdbus call --session --timeout 5 --dest "$1" --object-path "$2" --method "$3" "${@:4}"; }
 
 watcher_running() {
   bus_call org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner org.kde.StatusNotifierWatcher | grep -q true

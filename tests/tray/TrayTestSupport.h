@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QTest>
@@ -87,7 +88,7 @@ inline QVariantMap Properties(const QString& service, const QString& path, const
 
 // The desktop's StatusNotifierWatcher while it lives, with a host that shows
 // items.
-class TestWatcher final : public QObject {
+class TestWatcher final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
@@ -114,12 +115,17 @@ public:
         DesktopBus().send(signal);
     }
 
-    QStringList registered; // the names items registered, in order
+    QStringList registered; // the bus names of the items registered, in order
+    QStringList said;       // what the items said as they registered
 
 public slots:
-    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service)
+    // An item names its bus name, or its object's path on the connection
+    // that calls.
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& item)
     {
+        const QString service = item.startsWith(QLatin1Char('/')) ? message().service() : item;
         registered.append(service);
+        said.append(item);
         if (m_onRegister)
             m_onRegister(service);
     }

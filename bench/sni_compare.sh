@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ ! -d build-bench ]; then
+if [ ! -f build-bench/CMakeCache.txt ]; then
   bash scripts/install-deps.sh
   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DBUILD_TESTING=OFF >/dev/null

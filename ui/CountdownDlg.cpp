@@ -240,7 +240,11 @@ void CCountdownDlg::ShowWindow()
 {
     // Only the alarm shows the window from within a refresh.
     m_alarmThisRefresh = true;
-    ShowIfHidden();
+    // Shown once the tick is done: a window's first showing makes its
+    // native window and takes some twenty milliseconds, which the
+    // tooltip's change, due at the start of the second, should not wait for.
+    // By then the window may no longer be meant to show, as at the start.
+    QMetaObject::invokeMethod(this, &CCountdownDlg::ApplyVisibility, Qt::QueuedConnection);
 }
 
 void CCountdownDlg::ShowIfHidden()

@@ -48,6 +48,7 @@ first_scenario() {
     app/SineTone.cpp | app/ToneSource.cpp | app/ToneSpeaker.cpp) echo '^e2e\.audio$' ;;
     tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp | app/DialogUnits.cpp) echo '^e2e\.tray$' ;;
     engine/SystemClock.cpp) echo '^e2e\.window$' ;;
+    app/WindowPlatform.cpp) echo '^e2e\.swaybar$' ;;
   esac
 }
 

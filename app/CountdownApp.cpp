@@ -1,17 +1,17 @@
-#include "CountdownApp.h"
+#include "app/CountdownApp.h"
 
-#include "Clock.h"
-#include "CountdownDlg.h"
-#include "DesktopNotifications.h"
-#include "DesktopNotifyArea.h"
-#include "LazyToneSpeaker.h"
-#include "LoginStart.h"
-#include "MainWindow.h"
-#include "Messages.h"
-#include "ResourceIds.h"
-#include "SettingsFileStore.h"
-#include "SingleInstance.h"
-#include "Speaker.h"
+#include "app/desktop/FreedesktopNotifier.h"
+#include "app/desktop/SingleInstance.h"
+#include "app/framework/Application.h"
+#include "app/framework/QtMessages.h"
+#include "app/sound/DesktopBell.h"
+#include "app/sound/LazyToneSpeaker.h"
+#include "engine/Clock.h"
+#include "resources/ResourceIds.h"
+#include "settings/SettingsFileStore.h"
+#include "settings/login/LoginStart.h"
+#include "tray/DesktopTrayArea.h"
+#include "ui/CountdownDlg.h"
 
 #include <QApplication>
 
@@ -36,11 +36,11 @@ bool CCountdownApp::InitInstance()
     DesktopBell bell;
     LazyToneSpeaker speaker(bell, LazyToneSpeaker::DefaultFolders());
     QtMessages messages;
-    DesktopNotifications notifications([&application] {
+    FreedesktopNotifier notifications([&application] {
         if (CommandWindow* window = application.GetMainWnd())
             window->SendCommand(res::ID_UPDATE_TIMER);
     });
-    DesktopNotifyArea notifyArea;
+    DesktopTrayArea notifyArea;
     const std::unique_ptr<LoginStart> loginStart = LoginStartForThisProgram();
     {
         CCountdownDlg dialog(

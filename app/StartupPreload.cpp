@@ -1,7 +1,7 @@
-#include "StartupPreload.h"
+#include "app/StartupPreload.h"
 
-#include "Icons.h"
-#include "ResourceIds.h"
+#include "resources/Icons.h"
+#include "resources/ResourceIds.h"
 
 #include <QImageReader>
 

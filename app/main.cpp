@@ -1,8 +1,9 @@
 // Vostrel: a countdown timer that lives in the notification area.
-#include "CountdownApp.h"
-#include "DisplayCheck.h"
-#include "StartupPreload.h"
-#include "WindowClass.h"
+#include "app/CountdownApp.h"
+#include "app/StartupPreload.h"
+#include "app/desktop/DisplayCheck.h"
+#include "app/desktop/WindowClass.h"
+#include "resources/DesktopId.h"
 
 #include <QApplication>
 
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     const std::jthread iconPlugin = vostrel::LoadIconPlugin();
     QApplication::setOrganizationName(QStringLiteral("Pelmark"));
     // Desktops tie windows to the launcher, and its icon, by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.pelmark.Vostrel"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(vostrel::res::kDesktopId));
     const vostrel::WindowClass windowClass;
     // The window is hidden most of its life: only the end of its modal run
     // ends the program.

@@ -1,6 +1,6 @@
 // Cost of the work the countdown does on every one-second tick and whenever
 // the user leaves the target box.
-#include "CountdownEngine.h"
+#include "engine/CountdownEngine.h"
 
 #include <benchmark/benchmark.h>
 

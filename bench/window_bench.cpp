@@ -1,12 +1,12 @@
 // Cost of the countdown window's once-a-second tick: the exchange with its
 // controls, the engine and the tooltip, as the running program pays it.
-#include "CountdownDlg.h"
-#include "LoginStart.h"
-#include "Messages.h"
-#include "Notifier.h"
-#include "NotifyArea.h"
-#include "ProfileStore.h"
-#include "Speaker.h"
+#include "app/desktop/DesktopNotifier.h"
+#include "app/framework/Messages.h"
+#include "app/sound/Speaker.h"
+#include "settings/ProfileStore.h"
+#include "settings/login/LoginStart.h"
+#include "tray/area/TrayArea.h"
+#include "ui/CountdownDlg.h"
 
 #include <QApplication>
 
@@ -16,7 +16,7 @@ namespace {
 
 using namespace vostrel;
 
-struct Quiet final : Speaker, Messages, Notifier, NotifyArea, ProfileStore, LoginStart {
+struct Quiet final : Speaker, Messages, DesktopNotifier, TrayArea, ProfileStore, LoginStart {
     void Beep(unsigned, unsigned) override {}
     void Notify(const QString&, const QString&) override {}
     void Close() override {}

@@ -1,4 +1,4 @@
-#include "Calendar.h"
+#include "engine/Calendar.h"
 
 namespace vostrel::calendar {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OleDate.h"
+#include "engine/OleDate.h"
 
 namespace vostrel {
 

@@ -1,6 +1,6 @@
-#include "CountdownEngine.h"
+#include "engine/CountdownEngine.h"
 
-#include "CountdownText.h"
+#include "engine/CountdownText.h"
 
 namespace vostrel {
 

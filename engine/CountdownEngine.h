@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Clock.h"
-#include "CountdownCollaborator.h"
-#include "CountdownState.h"
-#include "OleDate.h"
+#include "engine/Clock.h"
+#include "engine/CountdownCollaborator.h"
+#include "engine/CountdownState.h"
+#include "engine/OleDate.h"
 
 namespace vostrel {
 

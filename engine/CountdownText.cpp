@@ -1,8 +1,8 @@
-#include "CountdownText.h"
+#include "engine/CountdownText.h"
 
-#include "TextChars.h"
+#include "engine/TextChars.h"
 
-#include "OleDate.h"
+#include "engine/OleDate.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CountdownState.h"
+#include "engine/CountdownState.h"
 
 #include <cstdint>
 #include <optional>

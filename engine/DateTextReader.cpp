@@ -1,6 +1,6 @@
-#include "DateTextReader.h"
+#include "engine/DateTextReader.h"
 
-#include "TextChars.h"
+#include "engine/TextChars.h"
 
 #include <array>
 #include <cctype>

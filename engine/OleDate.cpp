@@ -1,8 +1,8 @@
-#include "OleDate.h"
+#include "engine/OleDate.h"
 
-#include "Calendar.h"
-#include "Clock.h"
-#include "DateTextReader.h"
+#include "engine/Calendar.h"
+#include "engine/Clock.h"
+#include "engine/DateTextReader.h"
 
 #include <cmath>
 #include <cstdint>

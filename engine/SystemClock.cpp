@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "engine/Clock.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "Icons.h"
+#include "resources/Icons.h"
 
-#include "PixelArtIconEngine.h"
+#include "resources/PixelArtIconEngine.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "PixelArt.h"
+#include "resources/PixelArt.h"
 
 #include <QImageReader>
 

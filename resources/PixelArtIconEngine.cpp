@@ -1,4 +1,4 @@
-#include "PixelArtIconEngine.h"
+#include "resources/PixelArtIconEngine.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PixelArt.h"
+#include "resources/PixelArt.h"
 
 #include <QIconEngine>
 #include <QPixmap>

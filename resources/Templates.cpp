@@ -1,6 +1,6 @@
-#include "Templates.h"
+#include "resources/Templates.h"
 
-#include "ResourceIds.h"
+#include "resources/ResourceIds.h"
 
 #include <array>
 

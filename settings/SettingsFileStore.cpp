@@ -1,6 +1,6 @@
-#include "SettingsFileStore.h"
+#include "settings/SettingsFileStore.h"
 
-#include "Latin1.h"
+#include "resources/Latin1.h"
 
 #include <QFileInfo>
 #include <QLockFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfileStore.h"
+#include "settings/ProfileStore.h"
 
 #include <QString>
 #include <QVariant>

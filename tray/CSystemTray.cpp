@@ -1,9 +1,9 @@
-#include "CSystemTray.h"
+#include "tray/CSystemTray.h"
 
-#include "MainWindow.h"
-#include "MessageWindow.h"
-#include "NotifyArea.h"
-#include "WindowTimers.h"
+#include "app/framework/Application.h"
+#include "app/framework/MessageWindow.h"
+#include "app/framework/WindowTimers.h"
+#include "tray/area/TrayArea.h"
 
 #include <QCursor>
 #include <QObject>

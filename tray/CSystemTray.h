@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Icons.h"
-#include "NotifyIconData.h"
-#include "OleDate.h"
-#include "PopupMenu.h"
-#include "WindowPlatform.h"
+#include "app/framework/WindowPlatform.h"
+#include "engine/OleDate.h"
+#include "resources/Icons.h"
+#include "tray/PopupMenu.h"
+#include "tray/area/NotifyIconData.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,7 +18,7 @@ class Application;
 class Clock;
 class Messages;
 class MessageWindow;
-class NotifyArea;
+class TrayArea;
 
 using BOOL = std::int32_t;
 constexpr BOOL FALSE = 0;
@@ -48,7 +48,7 @@ using FrameList = std::vector<res::IconHandle, FrameAllocator<res::IconHandle>>;
 
 // What a tray icon needs from outside.
 struct TrayServices {
-    NotifyArea& area;
+    TrayArea& area;
     Application& app; // whose main window receives the menu commands
     const Clock& clock;
     Messages& messages;

@@ -1,6 +1,6 @@
-#include "PopupMenu.h"
+#include "tray/PopupMenu.h"
 
-#include "Latin1.h"
+#include "resources/Latin1.h"
 
 #include <QMenu>
 

@@ -1,19 +1,15 @@
 #pragma once
 
-#include "Templates.h"
+#include "tray/area/MenuLookup.h"
 
 #include <QPoint>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace vostrel {
-
-// How a menu resource is found by its number; none when there is no such menu.
-using MenuLookup = std::function<const res::MenuTemplate*(int id)>;
 
 // The first popup of a menu resource, loaded for the length of one use.
 class PopupMenu {

@@ -1,10 +1,10 @@
 // The tray icon's animation: cycling the picture through a list of icons
 // for a number of seconds, then putting back the picture shown before.
-#include "CSystemTray.h"
+#include "tray/CSystemTray.h"
 
-#include "Clock.h"
-#include "Messages.h"
-#include "NotifyArea.h"
+#include "app/framework/Messages.h"
+#include "engine/Clock.h"
+#include "tray/area/TrayArea.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
-#include "AboutDlg.h"
+#include "ui/AboutDlg.h"
 
-#include "ResourceIds.h"
+#include "resources/ResourceIds.h"
 
 namespace vostrel {
 

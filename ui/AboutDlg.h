@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateDialog.h"
+#include "app/framework/TemplateDialog.h"
 
 namespace vostrel {
 

@@ -1,15 +1,15 @@
-#include "CountdownDlg.h"
+#include "ui/CountdownDlg.h"
 
-#include "Latin1.h"
+#include "resources/Latin1.h"
 
-#include "AboutDlg.h"
-#include "DataExchange.h"
-#include "HelpText.h"
-#include "LoginStart.h"
-#include "Messages.h"
-#include "Notifier.h"
-#include "ResourceIds.h"
-#include "Speaker.h"
+#include "app/desktop/DesktopNotifier.h"
+#include "app/framework/DataExchange.h"
+#include "app/framework/Messages.h"
+#include "app/sound/Speaker.h"
+#include "resources/ResourceIds.h"
+#include "settings/login/LoginStart.h"
+#include "ui/AboutDlg.h"
+#include "ui/HelpText.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CSystemTray.h"
-#include "CountdownEngine.h"
-#include "Icons.h"
-#include "MainWindow.h"
-#include "TemplateDialog.h"
-#include "WindowPlatform.h"
+#include "app/framework/Application.h"
+#include "app/framework/TemplateDialog.h"
+#include "app/framework/WindowPlatform.h"
+#include "engine/CountdownEngine.h"
+#include "resources/Icons.h"
+#include "tray/CSystemTray.h"
 
 #include <QFont>
 #include <QRect>
@@ -18,8 +18,8 @@ namespace vostrel {
 class Clock;
 class LoginStart;
 class Messages;
-class Notifier;
-class NotifyArea;
+class DesktopNotifier;
+class TrayArea;
 class ProfileStore;
 class Speaker;
 
@@ -32,8 +32,8 @@ struct CountdownServices {
     Speaker& speaker;
     ProfileStore& store;
     Messages& messages;
-    Notifier& notifier;
-    NotifyArea& notifyArea;
+    DesktopNotifier& notifier;
+    TrayArea& notifyArea;
     Application& app;
     LoginStart& loginStart;
     // Whether the window's position can be read and set, to be kept

@@ -1,8 +1,8 @@
 // Keeping the user's target, unit, icon, vacation days and window position
 // between runs.
-#include "CountdownDlg.h"
+#include "ui/CountdownDlg.h"
 
-#include "ProfileStore.h"
+#include "settings/ProfileStore.h"
 
 #include <QGuiApplication>
 #include <QScreen>

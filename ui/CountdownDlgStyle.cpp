@@ -1,7 +1,7 @@
 // The icon choice and the styling of the time-left display.
-#include "CountdownDlg.h"
+#include "ui/CountdownDlg.h"
 
-#include "ResourceIds.h"
+#include "resources/ResourceIds.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

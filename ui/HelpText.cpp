@@ -1,4 +1,4 @@
-#include "HelpText.h"
+#include "ui/HelpText.h"
 
 #include <array>
 #include <string_view>

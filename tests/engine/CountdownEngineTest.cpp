@@ -1,5 +1,5 @@
-#include "CountdownEngine.h"
-#include "EngineTestSupport.h"
+#include "engine/CountdownEngine.h"
+#include "tests/support/RecordingCollaborator.h"
 
 #include <gtest/gtest.h>
 

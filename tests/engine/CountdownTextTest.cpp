@@ -1,4 +1,4 @@
-#include "CountdownText.h"
+#include "engine/CountdownText.h"
 
 #include <gtest/gtest.h>
 

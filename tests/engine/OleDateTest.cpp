@@ -1,5 +1,5 @@
-#include "OleDate.h"
-#include "EngineTestSupport.h"
+#include "engine/OleDate.h"
+#include "tests/support/FixedClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Runs the whole countdown chain on random targets, vacation texts, units
 // and moments, ticking the clock on, and checks what reaches the controls.
-#include "CountdownEngine.h"
-#include "EngineTestSupport.h"
+#include "engine/CountdownEngine.h"
+#include "tests/support/RecordingCollaborator.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to every text reader of the engine. A text that reads
 // as a moment must write and read back as the same moment.
-#include "CountdownText.h"
-#include "EngineTestSupport.h"
+#include "engine/CountdownText.h"
+#include "tests/support/FixedClock.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // The icons and the resource data the windows are built from.
-#include "Files.h"
-#include "Icons.h"
-#include "ResourceIds.h"
-#include "Templates.h"
+#include "resources/Icons.h"
+#include "resources/ResourceIds.h"
+#include "resources/Templates.h"
+#include "tests/support/Files.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

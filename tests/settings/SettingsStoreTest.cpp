@@ -1,5 +1,5 @@
-#include "Files.h"
-#include "SettingsFileStore.h"
+#include "settings/SettingsFileStore.h"
+#include "tests/support/Files.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

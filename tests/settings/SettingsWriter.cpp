@@ -1,7 +1,7 @@
 // Another copy of the program saving its settings COUNT times over. It says
 // "saved" after its first save: a test may kill it from then on.
 // Usage: settings_writer DIR TAG COUNT
-#include "SettingsFileStore.h"
+#include "settings/SettingsFileStore.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,7 +1,7 @@
 // A desktop notification server for the end-to-end tests: prints a line for
 // every notification and every close it is asked for, and invokes an action
 // when told to over the bus (InvokeAction).
-#include "FakeNotificationServer.h"
+#include "tests/support/FakeNotificationServer.h"
 
 #include <QCoreApplication>
 

@@ -1,14 +1,14 @@
 // The tray icon on a StatusNotifierItem desktop, as a host on the bus sees
 // it: the watcher here is the test's, on a connection of its own; and which
 // host the icon goes to as watchers come and go.
-#include "Answerer.h"
-#include "DBusMenuTypes.h"
-#include "DesktopNotifyArea.h"
-#include "SniPixmaps.h"
-#include "SniTypes.h"
-#include "StatusNotifierArea.h"
-#include "StatusNotifierService.h"
-#include "TrayTestSupport.h"
+#include "tests/support/Answerer.h"
+#include "tests/tray/TrayTestSupport.h"
+#include "tray/DesktopTrayArea.h"
+#include "tray/sni/DBusMenuTypes.h"
+#include "tray/sni/SniPixmaps.h"
+#include "tray/sni/SniTypes.h"
+#include "tray/sni/StatusNotifierService.h"
+#include "tray/sni/StatusNotifierTrayArea.h"
 
 #include <QDBusObjectPath>
 #include <QtEndian>
@@ -40,7 +40,7 @@ protected:
     QVariantMap Item() { return test::Properties(service, kItemPath, kItem); }
 
     test::TestWatcher watcher;
-    StatusNotifierArea area;
+    StatusNotifierTrayArea area;
     QString service; // the icon's bus name
 };
 
@@ -274,7 +274,7 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
 
 // XEmbed as the test sees it: what is asked of it goes into a log that the
 // watcher writes in too, so the order of the two hosts' icons shows.
-class LoggingArea final : public NotifyArea {
+class LoggingArea final : public TrayArea {
 public:
     explicit LoggingArea(QStringList& log) : m_log(log) {}
     bool IsAvailable() const override { return true; }
@@ -293,7 +293,7 @@ private:
 
 class HostChoice : public test::TrayFixture {
 protected:
-    void Start(DesktopNotifyArea::AreaFactory xembed)
+    void Start(DesktopTrayArea::AreaFactory xembed)
     {
         area.emplace(std::move(xembed));
         tray.emplace(TrayServices{*area, app, clock, messages});
@@ -301,7 +301,7 @@ protected:
     }
 
     QStringList log;
-    std::optional<DesktopNotifyArea> area;
+    std::optional<DesktopTrayArea> area;
 };
 
 TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)

@@ -1,5 +1,5 @@
-#include "Answerer.h"
-#include "TrayTestSupport.h"
+#include "tests/support/Answerer.h"
+#include "tests/tray/TrayTestSupport.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -25,7 +25,7 @@ protected:
     }
     void Tick() { tray->WindowProc(WM_TIMER, CYCLE_TIMER_ID, 0); }
 
-    test::RecordingNotifyArea area;
+    test::RecordingTrayArea area;
     bool hasMenu = true;
 };
 

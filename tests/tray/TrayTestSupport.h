@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CSystemTray.h"
-#include "MainWindow.h"
-#include "ResourceIds.h"
-#include "UiTestSupport.h"
+#include "app/framework/Application.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/Recorders.h"
+#include "tray/CSystemTray.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,9 +1,12 @@
-#include "Answerer.h"
-#include "Files.h"
-#include "Icons.h"
-#include "ResourceIds.h"
-#include "UiTestSupport.h"
-#include "XdgAutostart.h"
+#include "ui/CountdownDlg.h"
+#include "resources/Icons.h"
+#include "resources/ResourceIds.h"
+#include "settings/login/XdgAutostart.h"
+#include "tests/support/Answerer.h"
+#include "tests/support/Files.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/MemoryStore.h"
+#include "tests/support/Recorders.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
@@ -108,8 +111,8 @@ protected:
     test::RecordingSpeaker speaker;
     test::MemoryStore store;
     test::RecordingMessages messages;
-    test::RecordingNotifier notifier;
-    test::RecordingNotifyArea notifyArea;
+    test::RecordingDesktopNotifier notifier;
+    test::RecordingTrayArea notifyArea;
     Application app;
     QTemporaryDir home;
     XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};

@@ -34,8 +34,11 @@ first_tests() {
     engine/*) echo "tests/engine/engine_tests" ;;
     settings/*) echo "tests/settings/settings_tests" ;;
     tray/*) echo "tests/tray/tray_tests tests/ui/ui_tests" ;;
-    ui/*) echo "tests/ui/ui_tests tests/app/app_tests" ;;
-    app/*) echo "tests/app/app_tests tests/ui/ui_tests" ;;
+    ui/*) echo "tests/ui/ui_tests" ;;
+    app/framework/*) echo "tests/app/framework/framework_tests tests/ui/ui_tests" ;;
+    app/sound/*) echo "tests/app/sound/sound_tests" ;;
+    app/desktop/*) echo "tests/app/desktop/desktop_tests tests/ui/ui_tests" ;;
+    app/*) echo "tests/ui/ui_tests" ;;
     resources/*) echo "tests/resources/resources_tests tests/tray/tray_tests tests/ui/ui_tests" ;;
   esac
 }
@@ -45,10 +48,10 @@ first_tests() {
 # shows.
 first_scenario() {
   case "$1" in
-    app/SineTone.cpp | app/ToneSource.cpp | app/ToneSpeaker.cpp) echo '^e2e\.audio$' ;;
-    tray/OpenToolTip.cpp | tray/QtNotifyArea.cpp | app/DialogUnits.cpp) echo '^e2e\.tray$' ;;
+    app/sound/*) echo '^e2e\.audio$' ;;
+    tray/xembed/* | app/framework/DialogUnits.cpp) echo '^e2e\.tray$' ;;
     engine/SystemClock.cpp) echo '^e2e\.window$' ;;
-    app/WindowPlatform.cpp) echo '^e2e\.swaybar$' ;;
+    app/framework/WindowPlatform.cpp) echo '^e2e\.swaybar$' ;;
   esac
 }
 

@@ -39,6 +39,19 @@ TEST(OleDate, WritesAndReadsItsOwnFormBothWays)
     }
 }
 
+// A span is the time between two moments on the line, also where one or
+// both lie before the origin and their stored values run otherwise.
+TEST(OleDate, SpansMeasureTheTimeBetweenMomentsOnBothSidesOfTheOrigin)
+{
+    const struct {
+        double later, earlier, days;
+    } cases[] = {{0.0, -1.25, 0.75}, {-1.75, -1.25, 0.5}, {1.5, -1.5, 2.0}, {-2.0, 0.5, -2.5}};
+    for (const auto& c : cases) {
+        const OleDateSpan span = OleDate(c.later) - OleDate(c.earlier);
+        EXPECT_NEAR(span.GetTotalSeconds(), c.days * 86400, 1e-3) << c.later << " - " << c.earlier;
+    }
+}
+
 TEST(OleDate, ValuesOutsideTheRangeAreInvalid)
 {
     OleDate date;
@@ -61,6 +74,8 @@ TEST(OleDate, ReadsDatesMonthFirstAndTimesAlone)
                                                          {"2/29/2028", "02/29/2028 00:00:00"},
                                                          {"12/31", "12/31/2026 00:00:00"},
                                                          {"Dec 31, 2027 5 PM", "12/31/2027 17:00:00"},
+                                                         {"Dec 31 5 PM", "12/31/2026 17:00:00"},
+                                                         {"31 Dec 17:30", "12/31/2026 17:30:00"},
                                                          {"25 January 1996", "01/25/1996 00:00:00"},
                                                          {"SEPT. 3 2027 17:00", "09/03/2027 17:00:00"},
                                                          {"2027-12-31T17:00", "12/31/2027 17:00:00"},

@@ -333,5 +333,15 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
     EXPECT_FALSE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
+// On Wayland nothing else shows the icon: a watcher that was there first
+// must be used at once, not only when it changes owner.
+TEST_F(HostChoice, AWatcherAlreadyOnTheBusTakesTheIconFromTheStart)
+{
+    test::TestWatcher watcher([this](const QString&) { log.append("sni register"); });
+    Start([this] { return std::make_unique<LoggingArea>(log); });
+    ASSERT_TRUE(test::WaitUntil([&] { return !watcher.registered.isEmpty(); }));
+    EXPECT_EQ(log, QStringList({"sni register"}));
+}
+
 } // namespace
 } // namespace vostrel

@@ -34,7 +34,8 @@ start_pulseaudio() {
 # sound, video and Bluetooth devices.
 start_pipewire() {
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
-  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
+  dbus-daemon --config-file="$(private_bus_config)" --nofork --address="$DBUS_SESSION_BUS_ADDRESS" \
+    >"$work/dbus.log" 2>&1 &
   pids+=($!)
   wait_for "[ -S '$XDG_RUNTIME_DIR/bus' ]" 30 || fail "the session bus did not start"
   local config="$work/wireplumber-config/wireplumber"
@@ -105,7 +106,7 @@ nth_tone() {
 
 echo "== an expired target: every second of the alarm sounds its tone"
 start_vostrel
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the alarm did not show the window"
 # The program beeps as it starts, at any point of a second (possibly a few
 # milliseconds before the next second starts), and then at the start of
 # every second: the seconds are counted from the third tone.

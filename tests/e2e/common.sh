@@ -7,6 +7,28 @@ mkdir -p "$shots"
 window_class=io.pelmark.Vostrel
 work=$(mktemp -d)
 pids=()
+bus_services=()
+# The tests' support files: beside the scripts in the source tree, or in a
+# folder of their own beside copies of the scripts.
+support=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../support")
+[ ! -d "$(dirname "${BASH_SOURCE[0]}")/support" ] || support=$(realpath "$(dirname "${BASH_SOURCE[0]}")/support")
+# The fonts every test sees, whatever the machine has installed.
+export FONTCONFIG_FILE=$support/fonts.conf
+
+# Writes a session bus's configuration: the machine's own, less every
+# service it could start by activation except those named (the hosts'
+# helpers, such as the Xfce settings daemon). A notification server or tray
+# watcher the machine has installed must not answer in the test's place.
+private_bus_config() {
+  local services=$work/bus-services name
+  mkdir -p "$services"
+  for name in "$@"; do
+    [ ! -f "/usr/share/dbus-1/services/$name.service" ] || cp "/usr/share/dbus-1/services/$name.service" "$services/"
+  done
+  sed "s|</busconfig>|  <servicedir>$services</servicedir>\n</busconfig>|" "$support/session-bus.conf" \
+    >"$work/session-bus.conf"
+  echo "$work/session-bus.conf"
+}
 
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done

@@ -114,6 +114,10 @@ cat >"$work/system-bus.conf" <<BUS
 BUS
 pids+=("$(dbus-daemon --config-file="$work/system-bus.conf" --fork --print-pid=1)")
 export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/system_bus"
+# GNOME Shell's own services; none that another desktop could put in its place.
+bus_services=(ca.desrt.dconf org.a11y.Bus org.gnome.Shell.CalendarServer org.gnome.Shell.Extensions org.gnome.Extensions
+  org.gnome.Shell.Notifications org.gnome.Shell.HotplugSniffer org.gnome.Shell.PortalHelper org.gnome.Shell.Screencast
+  org.gnome.ScreenSaver)
 start_session_bus HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR DISPLAY \
   DBUS_SYSTEM_BUS_ADDRESS LIBGL_ALWAYS_SOFTWARE
 

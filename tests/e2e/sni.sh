@@ -2,11 +2,12 @@
 # bus, and what the watcher and the program's item say on it.
 # Sourced after common.sh.
 
-# Starts a session bus of the test's own; the services it starts by name
-# (the Xfce settings daemon) get the variables named.
+# Starts a session bus of the test's own, which starts by activation only
+# the services listed in $bus_services; those get the variables named.
 start_session_bus() {
-  local address pid
-  { read -r address; read -r pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  local address pid config
+  config=$(private_bus_config "${bus_services[@]}")
+  { read -r address; read -r pid; } < <(dbus-daemon --config-file="$config" --fork --print-address=1 --print-pid=1)
   pids+=("$pid")
   export DBUS_SESSION_BUS_ADDRESS=$address
   [ $# -eq 0 ] || dbus-update-activation-environment "$@"

@@ -21,7 +21,8 @@ if [ "$(id -u)" -eq 0 ]; then
   here=$(dirname "$0")
   cp "$0" "$here/common.sh" "$here/sni.sh" "$here/sway.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
   [ -z "${NOTIFICATION_SERVER:-}" ] || cp "$NOTIFICATION_SERVER" "$copies/"
-  mkdir "$copies/shots"
+  mkdir "$copies/shots" "$copies/support"
+  cp "$here/../support/session-bus.conf" "$here/../support/fonts.conf" "$copies/support/"
   # The leak checker's suppressions, where given, from a copy too.
   if [[ ${LSAN_OPTIONS:-} =~ suppressions=([^:]*) ]]; then
     cp "${BASH_REMATCH[1]}" "$copies/lsan.supp"

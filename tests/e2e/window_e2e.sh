@@ -10,7 +10,8 @@ shots=$2
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 
-{ read -r bus_address; read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+{ read -r bus_address; read -r bus_pid; } < <(dbus-daemon --config-file="$(private_bus_config)" --fork \
+  --print-address=1 --print-pid=1)
 pids+=("$bus_pid")
 export DBUS_SESSION_BUS_ADDRESS=$bus_address
 "$NOTIFICATION_SERVER" >"$work/notifications.log" 2>&1 &
@@ -111,7 +112,7 @@ exit_from_menu
 echo "== a long time left in hours, minutes and seconds is drawn whole"
 printf '[Settings]\nEndDate=01/01/2001\nDisplayPeriod=4\nWhichIcon=4\nVacationDays=0\n' >"$(settings_file)"
 start_vostrel
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the alarm did not show the window"
 wait_for "[[ \"\$(display_text)\" =~ ^-2[0-9]{5}:-?[0-9]+:-?[0-9]+\ HMS$ ]]" 10 ||
   fail "the display reads '$(display_text)', not the whole time left"
 import -window root "$shots/dialog-long-hms.png"

@@ -41,6 +41,7 @@ cat >"$panel_config/xfce4-panel.xml" <<'PANEL'
   </property>
 </channel>
 PANEL
+bus_services=(org.xfce.Xfconf)
 start_session_bus XDG_CONFIG_HOME XDG_RUNTIME_DIR DISPLAY
 
 start_panel() {
@@ -175,14 +176,14 @@ wait_for "[ -z \"\$(panel_tooltip)\" ]" 10 || fail "the tooltip stayed"
 
 echo "== a left click shows the window"
 click_tray 1
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "a left click did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "a left click did not show the window"
 click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 
 echo "== the panel draws the program's menu: its entries by text, in order"
 xdotool mousemove 400 400
 click_tray 3
-wait_for "[ -n \"\$(panel_menu)\" ]" 5 || fail "no menu from the panel on right click"
+wait_for "[ -n \"\$(panel_menu)\" ]" 15 || fail "no menu from the panel on right click"
 # Away from the icon, so that no tooltip covers the menu.
 xdotool mousemove 400 400
 read -r menu_id _ < <(panel_menu)
@@ -195,13 +196,13 @@ wait_for "[ -z \"\$(panel_menu)\" ]" 5 || fail "Escape did not close the menu"
 
 echo "== each entry works: Update Timer, Help, About, Exit"
 choose_from_panel_menu 1
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 choose_from_panel_menu 2
-wait_for "[ -n \"\$(help_box)\" ]" 5 || fail "Help did not open its box: $(named_windows | paste -sd ' ')"
+wait_for "[ -n \"\$(help_box)\" ]" 15 || fail "Help did not open its box: $(named_windows | paste -sd ' ')"
 choose_from_panel_menu 3
-wait_for "[ -n \"\$(about_box)\" ]" 5 || fail "About did not open its box: $(named_windows | paste -sd ' ')"
+wait_for "[ -n \"\$(about_box)\" ]" 15 || fail "About did not open its box: $(named_windows | paste -sd ' ')"
 import -window root "$shots/xfce-help-about.png"
 # Both boxes are modal: the program ends once they are closed, as with any
 # tray host.

@@ -1,5 +1,5 @@
 // Runs the window tests on Qt's offscreen platform unless told otherwise,
-// with a session bus of their own.
+// with a session bus of their own and the fonts the tests are measured in.
 #include "tests/support/PrivateBus.h"
 
 #include <QApplication>
@@ -10,6 +10,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("FONTCONFIG_FILE", VOSTREL_TEST_FONTS);
     const vostrel::test::PrivateBus bus;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -45,7 +45,7 @@ printf '[Settings]\nEndDate=+1:00\nDisplayPeriod=4\nWhichIcon=4\nVacationDays=0\
 start_vostrel
 open_menu
 click_menu 0
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 [ ! -e "$entry" ] || fail "an autostart entry before any was asked for"
 choose_start_at_login on
 wait_for "[ -s '$entry' ]" 5 || fail "no autostart entry at $entry"
@@ -61,7 +61,7 @@ wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 status=0
 "$program" >"$work/second.log" 2>&1 || status=$?
 [ "$status" -eq 0 ] || fail "the entry's program ended with status $status: $(cat "$work/second.log")"
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the entry's program did not show the running copy's window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the entry's program did not show the running copy's window"
 
 echo "== unchecked, the entry goes"
 choose_start_at_login off

@@ -290,13 +290,13 @@ wait_for "[ -z \"\$(panel_menu)\" ]" 5 || fail "Escape did not close the menu"
 
 echo "== each entry works: Update Timer, Help, About, then Exit"
 choose_from_panel_menu 1
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 choose_from_panel_menu 2
-wait_for "[ -n \"\$(help_box)\" ]" 5 || fail "Help did not open its box: $(named_windows | paste -sd ' ')"
+wait_for "[ -n \"\$(help_box)\" ]" 15 || fail "Help did not open its box: $(named_windows | paste -sd ' ')"
 choose_from_panel_menu 3
-wait_for "[ -n \"\$(about_box)\" ]" 5 || fail "About did not open its box: $(named_windows | paste -sd ' ')"
+wait_for "[ -n \"\$(about_box)\" ]" 15 || fail "About did not open its box: $(named_windows | paste -sd ' ')"
 import -window root "$shots/lxqt-help-about.png"
 close_box "About Vostrel"
 close_box Vostrel

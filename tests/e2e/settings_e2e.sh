@@ -11,7 +11,7 @@ count_windows() { windows | wc -l; }
 
 echo "== first start: set a target, a unit, an icon and vacation days, then OK"
 start_vostrel
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the first start's alarm did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the first start's alarm did not show the window"
 click_dialog 83 32
 xdotool key ctrl+a type '+2:00'
 click_dialog 35 12   # unit H
@@ -45,7 +45,7 @@ open_menu
 [ "$(menu_entries | paste -sd '|')" = "Update Timer|Help|About|Exit" ] ||
   fail "the menu lists: $(menu_entries | paste -sd '|')"
 click_menu 0
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 import -window root "$shots/dialog-restored.png"
 [ "$(dialog | awk '{ print $2, $3 }')" = "123 97" ] || fail "the window opened at $(dialog | awk '{ print $2, $3 }')"
 

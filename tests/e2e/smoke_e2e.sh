@@ -20,7 +20,7 @@ if [ -n "$desktop_entry" ]; then
   [ -n "$wanted" ] || fail "$desktop_entry has no StartupWMClass"
   open_menu
   click_menu 0
-  wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+  wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
   read -r id _ < <(dialog)
   # WM_CLASS(STRING) = "instance", "class"
   class=$(xprop -id "$id" WM_CLASS | sed -n 's/.*= "[^"]*", "\(.*\)"$/\1/p')

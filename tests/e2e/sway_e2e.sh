@@ -80,13 +80,13 @@ wait_for menu_closed 5 || fail "a click outside did not close the menu"
 
 echo "== each entry works: Update Timer, Help, About"
 choose_from_bar_menu "Update Timer"
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 choose_from_bar_menu Help
-wait_for "[ -n \"\$(help_box)\" ]" 5 || fail "Help did not open its box: $(windows | paste -sd ' ')"
+wait_for "[ -n \"\$(help_box)\" ]" 15 || fail "Help did not open its box: $(windows | paste -sd ' ')"
 choose_from_bar_menu About
-wait_for "[ -n \"\$(about_box)\" ]" 5 || fail "About did not open its box: $(windows | paste -sd ' ')"
+wait_for "[ -n \"\$(about_box)\" ]" 15 || fail "About did not open its box: $(windows | paste -sd ' ')"
 grim "$shots/sway-help-about.png"
 # Both boxes are modal: they are closed before the program can end.
 close_window "$(about_box)"
@@ -98,8 +98,8 @@ echo "== a host that asks for the program's own menu gets the window and the men
 # The program has had clicks of its own by now: the menu is a popup of the
 # window, and a click outside it closes it.
 sni_call ContextMenu 1000 30 >/dev/null || fail "ContextMenu failed"
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "ContextMenu showed no window"
-wait_for "[ -n \"\$(popup_box)\" ]" 5 || fail "ContextMenu showed no menu over the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "ContextMenu showed no window"
+wait_for "[ -n \"\$(popup_box)\" ]" 15 || fail "ContextMenu showed no menu over the window"
 grim "$shots/sway-context-menu.png"
 menu_box=$(popup_box)
 read_menu

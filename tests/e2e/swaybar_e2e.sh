@@ -89,11 +89,11 @@ open_program_menu
 grim "$shots/swaybar-menu.png"
 click 1000 700 # away from the menu
 choose_from_program_menu Help
-wait_for "[ -n \"\$(help_box)\" ]" 5 || fail "Help did not open its box: $(windows | paste -sd ' ')"
+wait_for "[ -n \"\$(help_box)\" ]" 15 || fail "Help did not open its box: $(windows | paste -sd ' ')"
 close_window "$(help_box)"
 wait_for "[ -z \"\$(help_box)\" ]" 5 || fail "the Help box did not close"
 choose_from_program_menu About
-wait_for "[ -n \"\$(about_box)\" ]" 5 || fail "About did not open its box: $(windows | paste -sd ' ')"
+wait_for "[ -n \"\$(about_box)\" ]" 15 || fail "About did not open its box: $(windows | paste -sd ' ')"
 grim "$shots/swaybar-about.png"
 close_window "$(about_box)"
 wait_for "[ -z \"\$(about_box)\" ]" 5 || fail "the About box did not close"

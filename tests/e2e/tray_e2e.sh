@@ -32,14 +32,14 @@ echo "== right click: the menu; Update Timer shows the window"
 open_menu
 import -window root "$shots/tray-menu.png"
 click_menu 0
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "Update Timer did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "Update Timer did not show the window"
 import -window root "$shots/dialog-counting.png"
 
 echo "== OK hides the window; a double click shows it again"
 click_dialog 145 32
 wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "OK did not hide the window"
 click_icon --repeat 2 --delay 80 1
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "a double click did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "a double click did not show the window"
 
 echo "== Exit ends the program with status 0"
 exit_from_menu
@@ -47,7 +47,7 @@ exit_from_menu
 echo "== an expired target: the window shows and the tray icon animates"
 rm -f "$XDG_CONFIG_HOME/Pelmark/"*.conf
 start_vostrel
-wait_for "[ -n \"\$(dialog)\" ]" 5 || fail "the alarm did not show the window"
+wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the alarm did not show the window"
 wait_for "[ \$(icon_pixels yellow) -gt 20 ]" 5 || fail "the tray icon does not animate"
 import -window root "$shots/dialog-expired.png"
 

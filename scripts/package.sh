@@ -21,11 +21,13 @@ notes=$(appstreamcli validate --pedantic --no-net --no-color resources/io.pelmar
 
 echo "== the package"
 # -O2: GCC 12 at -O3 raises a false -Wrestrict warning inside std::string.
+# Debian's hardening flags, all of them: binding at load time (-z now) too.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   -DCMAKE_MODULE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+  -DCMAKE_STRIP="$PWD/packaging/strip.sh" -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
   -DVOSTREL_BENCH=OFF -DVOSTREL_WERROR=ON
 cmake --build build-release --target Vostrel vostrel_tone vostrel_docs
 rm -f build-release/vostrel_*.deb
@@ -34,7 +36,9 @@ deb=$(ls build-release/vostrel_*.deb)
 dpkg-deb --info "$deb" | sed -n '/Depends/p'
 
 echo "== lintian"
-lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
+# Every tag counts, the informational and pedantic ones included.
+notes=$(lintian --pedantic -I --fail-on none "$deb")
+[ -z "$notes" ] || fail "lintian --pedantic -I: $notes"
 
 echo "== appstreamcli compose"
 compose=$(mktemp -d)

@@ -6,7 +6,7 @@
 #include "app/framework/QtMessages.h"
 #include "app/sound/DesktopBell.h"
 #include "app/sound/LazyToneSpeaker.h"
-#include "engine/Clock.h"
+#include "engine/SystemClock.h"
 #include "resources/ResourceIds.h"
 #include "settings/SettingsFileStore.h"
 #include "settings/login/LoginStart.h"

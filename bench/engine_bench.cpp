@@ -1,6 +1,7 @@
 // Cost of the work the countdown does on every one-second tick and whenever
 // the user leaves the target box.
 #include "engine/CountdownEngine.h"
+#include "engine/SystemClock.h"
 
 #include <benchmark/benchmark.h>
 

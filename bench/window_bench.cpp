@@ -3,6 +3,7 @@
 #include "app/desktop/DesktopNotifier.h"
 #include "app/framework/Messages.h"
 #include "app/sound/Speaker.h"
+#include "engine/SystemClock.h"
 #include "settings/ProfileStore.h"
 #include "settings/login/LoginStart.h"
 #include "tray/area/TrayArea.h"

@@ -23,11 +23,4 @@ constexpr int MillisecondsToNextSecond(int millisecondsIntoSecond, int margin = 
     return 1000 - millisecondsIntoSecond % 1000 + margin;
 }
 
-// The local wall-clock time of this machine.
-class SystemClock final : public Clock {
-public:
-    OleDate Now() const override;
-    int MillisecondsIntoSecond() const override;
-};
-
 } // namespace vostrel

@@ -51,6 +51,13 @@ bool OnX11()
     return IsX11Platform(QGuiApplication::platformName().toStdString());
 }
 
+bool OnDesktopPlatform()
+{
+    const std::string platform = QGuiApplication::platformName().toStdString();
+    return IsX11Platform(platform) || IsWaylandPlatform(platform) || platform == "windows" ||
+           platform == "cocoa";
+}
+
 bool PlatformPlacesWindows()
 {
     return !IsWaylandPlatform(QGuiApplication::platformName().toStdString());

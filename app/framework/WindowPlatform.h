@@ -20,6 +20,9 @@ bool IsX11Platform(std::string_view platform);
 bool IsWaylandPlatform(std::string_view platform);
 // Whether the program runs on X11: once the application object exists.
 bool OnX11();
+// Whether it runs on a desktop's windowing system, which has a notification
+// area, rather than offscreen or on a framebuffer.
+bool OnDesktopPlatform();
 
 // Runs an action once a shown window is on screen: right after the current
 // event if it already is, else once the windowing system has mapped it

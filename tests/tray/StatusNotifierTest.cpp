@@ -5,7 +5,7 @@
 #include "tests/tray/TrayTestSupport.h"
 #include "tray/DesktopTrayArea.h"
 #include "tray/sni/DBusMenuTypes.h"
-#include "tray/sni/SniPixmaps.h"
+#include "tray/sni/SniPixmapCache.h"
 #include "tray/sni/SniTypes.h"
 #include "tray/sni/StatusNotifierService.h"
 #include "tray/sni/StatusNotifierTrayArea.h"

@@ -1,6 +1,6 @@
 #include "tray/sni/StatusNotifierItem.h"
 
-#include "tray/sni/SniPixmaps.h"
+#include "tray/sni/SniPixmapCache.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>

@@ -3,7 +3,7 @@
 #include "tray/area/MenuLookup.h"
 #include "tray/area/TrayArea.h"
 #include "tray/area/TrayRecord.h"
-#include "tray/sni/SniPixmaps.h"
+#include "tray/sni/SniPixmapCache.h"
 
 #include <QObject>
 

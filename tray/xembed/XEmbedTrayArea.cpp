@@ -1,9 +1,8 @@
 #include "tray/xembed/XEmbedTrayArea.h"
 
+#include "app/framework/WindowPlatform.h"
 #include "resources/Icons.h"
 #include "tray/xembed/OpenToolTip.h"
-
-#include <QGuiApplication>
 
 #include <cstring>
 
@@ -46,8 +45,7 @@ bool XEmbedTrayArea::IsAvailable() const
     // has a notification area: the icon is added now and shows as soon as
     // a tray host is there. Only platforms that never show tray icons
     // (offscreen, framebuffers) have none.
-    static const QStringList kDesktops = {"xcb", "wayland", "windows", "cocoa"};
-    return QSystemTrayIcon::isSystemTrayAvailable() || kDesktops.contains(QGuiApplication::platformName());
+    return QSystemTrayIcon::isSystemTrayAvailable() || OnDesktopPlatform();
 }
 
 bool XEmbedTrayArea::ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record)

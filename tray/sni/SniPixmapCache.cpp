@@ -1,4 +1,4 @@
-#include "tray/sni/SniPixmaps.h"
+#include "tray/sni/SniPixmapCache.h"
 
 #include "resources/PixelArt.h"
 

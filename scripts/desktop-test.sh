@@ -12,6 +12,7 @@ tests=${1:-}
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
+as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends fonts-noto-mono fonts-noto-core fonts-liberation2 \
   fonts-urw-base35 fonts-cantarell dunst kded5 locales >/dev/null
 for locale in de_DE.UTF-8 tr_TR.UTF-8; do

@@ -2,6 +2,10 @@
 # exit, and bounded waits.
 # The caller sets $shots before sourcing this file.
 mkdir -p "$shots"
+# The tools whose output the tests read (pactl, convert, printf's numbers)
+# speak English with a decimal point, whatever the machine's language; the
+# program's own texts are English too.
+export LC_ALL=C.UTF-8 LANGUAGE=
 # The class of every window the program makes (X11's WM_CLASS, Wayland's
 # app_id): the desktop entry's StartupWMClass.
 window_class=io.pelmark.Vostrel

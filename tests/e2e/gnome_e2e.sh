@@ -206,7 +206,7 @@ wait_for "watcher_running && extension_enabled" 30 || fail "GNOME Shell or its A
 # The shell opens the overview at its start; Escape leaves it for the desktop.
 desktop_shown() {
   import -window root -crop 1x1+2+798 +repage "$work/corner.png"
-  [ "$(convert "$work/corner.png" -format '%[hex:p{0,0}]' info:)" = "$desktop_colour" ]
+  [ "$(convert "$work/corner.png" -format '%[hex:p{0,0}]' info:-)" = "$desktop_colour" ]
 }
 leave_overview() {
   local attempt

@@ -127,7 +127,7 @@ panel_tooltip() { panel_popups | awk '$5 < 60'; }
 # Reads the lines of text of a pop-up's picture, whichever way the theme
 # colours it: light text on a dark ground is turned over first.
 popup_text() {
-  if [ "$(convert "$1" -colorspace gray -format '%[fx:mean < 0.5 ? 1 : 0]' info:)" = 1 ]; then
+  if [ "$(convert "$1" -colorspace gray -format '%[fx:mean < 0.5 ? 1 : 0]' info:-)" = 1 ]; then
     read_picture "$1" negate
   else
     read_picture "$1"

@@ -128,7 +128,7 @@ click_icon() {
 new_light_box() {
   grim "$work/now.png"
   convert "$work/now.png" "$1" -compose difference -composite -threshold 5% "$work/changed.png"
-  convert "$work/now.png" -threshold 90% "$work/changed.png" -compose multiply -composite -format '%@' info: |
+  convert "$work/now.png" -threshold 90% "$work/changed.png" -compose multiply -composite -format '%@' info:- |
     awk -F'[x+]' '$1 >= 80 && $2 >= 60 { print $1, $2, $3, $4 }'
 }
 # The box of the menu that hangs from the window's corner, as
@@ -140,7 +140,7 @@ popup_box() {
   [ -n "$x" ] || return 0
   grim "$work/screen.png"
   convert "$work/screen.png" -fill "#123456" -draw "color $((x + 12)),$((y + 12)) floodfill" -fill black +opaque "#123456" \
-    -format '%@' info: | awk -F'[x+]' '$1 >= 80 && $2 >= 60 { print $1, $2, $3, $4 }'
+    -format '%@' info:- | awk -F'[x+]' '$1 >= 80 && $2 >= 60 { print $1, $2, $3, $4 }'
 }
 # Reads a menu in a box of the screen ("width height x y" in $menu_box):
 # "text|x|y" a line in menu.txt, x and y on screen.

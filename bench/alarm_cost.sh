@@ -46,6 +46,7 @@ cat >"$panel_config/xfce4-panel.xml" <<'PANEL'
   <property name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property>
 </channel>
 PANEL
+bus_services=(org.xfce.Xfconf)
 start_session_bus XDG_CONFIG_HOME XDG_RUNTIME_DIR DISPLAY
 NO_AT_BRIDGE=1 xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
 pids+=($!)

@@ -16,8 +16,6 @@ bus_services=()
 # folder of their own beside copies of the scripts.
 support=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../support")
 [ ! -d "$(dirname "${BASH_SOURCE[0]}")/support" ] || support=$(realpath "$(dirname "${BASH_SOURCE[0]}")/support")
-# The fonts every test sees, whatever the machine has installed.
-export FONTCONFIG_FILE=$support/fonts.conf
 
 # Writes a session bus's configuration: the machine's own, less every
 # service it could start by activation except those named (the hosts'

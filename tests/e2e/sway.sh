@@ -22,7 +22,11 @@ if [ "$(id -u)" -eq 0 ]; then
   cp "$0" "$here/common.sh" "$here/sni.sh" "$here/sway.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
   [ -z "${NOTIFICATION_SERVER:-}" ] || cp "$NOTIFICATION_SERVER" "$copies/"
   mkdir "$copies/shots" "$copies/support"
-  cp "$here/../support/session-bus.conf" "$here/../support/fonts.conf" "$copies/support/"
+  cp "$here/../support/session-bus.conf" "$copies/support/"
+  if [ -n "${FONTCONFIG_FILE:-}" ]; then
+    cp "$FONTCONFIG_FILE" "$copies/support/fonts.conf"
+    export FONTCONFIG_FILE=$copies/support/fonts.conf
+  fi
   # The leak checker's suppressions, where given, from a copy too.
   if [[ ${LSAN_OPTIONS:-} =~ suppressions=([^:]*) ]]; then
     cp "${BASH_REMATCH[1]}" "$copies/lsan.supp"

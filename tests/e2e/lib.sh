@@ -161,7 +161,8 @@ click_menu() {
 # None of those texts has spaces around a colon: any read there are dropped.
 read_text() {
   import -window root -crop "$3x$4+$1+$2" +repage "$work/screen.png"
-  convert "$work/screen.png" -shave 2x2 -trim +repage -resize 400% -bordercolor white -border 20 "$work/text.png"
+  convert "$work/screen.png" -shave 2x2 -trim +repage -resize "${ocr_scale:-400}%" -bordercolor white -border 20 \
+    "$work/text.png"
   tesseract "$work/text.png" - --psm 7 -c tessedit_char_whitelist="${5:-0123456789:- DaysHrMinSecHMS}" 2>/dev/null |
     sed 's/^ *//; s/ *$//; s/ *: */:/g' | head -n 1
 }
@@ -198,6 +199,18 @@ display_text() {
   local id x y w h
   read -r id x y w h < <(dialog)
   [ -n "$id" ] && read_text $((x + 5 * w / 169)) $((y + 46 * h / 103)) $((159 * w / 169)) $((20 * h / 103))
+}
+
+# Whether the display reads as the text matches the pattern, at one of
+# several scales: the OCR engine misreads some figures at one scale that
+# it reads right at another (at 400%, "-227329:-52:-50" came out with an
+# extra 1).
+display_matches() {
+  local scale
+  for scale in 400 300 200; do
+    [[ "$(ocr_scale=$scale display_text)" =~ $1 ]] && return 0
+  done
+  return 1
 }
 
 # The target box of the countdown window (dialog units 45,26 76x12).

@@ -113,7 +113,7 @@ echo "== a long time left in hours, minutes and seconds is drawn whole"
 printf '[Settings]\nEndDate=01/01/2001\nDisplayPeriod=4\nWhichIcon=4\nVacationDays=0\n' >"$(settings_file)"
 start_vostrel
 wait_for "[ -n \"\$(dialog)\" ]" 15 || fail "the alarm did not show the window"
-wait_for "[[ \"\$(display_text)\" =~ ^-2[0-9]{5}:-?[0-9]+:-?[0-9]+\ HMS$ ]]" 30 ||
+wait_for "display_matches '^-2[0-9]{5}:-?[0-9]+:-?[0-9]+ HMS$'" 30 ||
   { import -window root "$shots/long-hms.png"; fail "the display reads '$(display_text)', not the whole time left"; }
 import -window root "$shots/dialog-long-hms.png"
 exit_from_menu

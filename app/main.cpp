@@ -1,37 +1,41 @@
 // Vostrel: a countdown timer that lives in the notification area.
-#include "app/CountdownApp.h"
-#include "app/StartupPreload.h"
-#include "app/desktop/DisplayCheck.h"
-#include "app/desktop/WindowClass.h"
-#include "resources/DesktopId.h"
+//
+// This part reads the command line and answers what needs no window (the
+// time left for scripts, requests to the running copy); the program itself
+// is a module loaded only to run, so that a status bar asking for the time
+// left every second loads no graphical library.
+#include "app/command/CommandLine.h"
+#include "app/command/CommandRunner.h"
+#include "app/command/SingleInstance.h"
+#include "app/command/WindowModule.h"
+#include "engine/SystemClock.h"
+#include "settings/SettingsFileStore.h"
 
-#include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    // Without a display Qt would end the program with a core dump: say why
-    // it cannot start instead, before anything is read or written.
-    if (const auto complaint = vostrel::DisplayCheck(argc, argv, std::getenv).Complaint()) {
-        std::fprintf(stderr, "%s\n", complaint->c_str());
-        return EXIT_FAILURE;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const vostrel::SystemClock clock;
+    const vostrel::CommandLineReading reading = vostrel::ReadCommandLine(arguments, clock);
+    if (!reading.request) {
+        std::fprintf(stderr, "%s\n", reading.error.c_str());
+        return 2;
     }
-    std::jthread fontConfiguration = vostrel::ReadFontConfiguration();
-    QApplication application(argc, argv);
-    if (fontConfiguration.joinable())
-        fontConfiguration.join();
-    // Declared after the application object, so it is joined before the
-    // application is destroyed.
-    const std::jthread iconPlugin = vostrel::LoadIconPlugin();
-    QApplication::setOrganizationName(QStringLiteral("Pelmark"));
-    // Desktops tie windows to the launcher, and its icon, by this name.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(vostrel::res::kDesktopId));
-    const vostrel::WindowClass windowClass;
-    // The window is hidden most of its life: only the end of its modal run
-    // ends the program.
-    QApplication::setQuitOnLastWindowClosed(false);
-    vostrel::CCountdownApp().InitInstance();
-    return 0;
+    // The settings are the executable's own, by its name: a renamed copy
+    // keeps settings of its own, as the window does.
+    const QString name =
+        arguments.isEmpty() ? QStringLiteral("Vostrel") : QFileInfo(arguments.first()).fileName();
+    vostrel::SettingsFileStore store(QStringLiteral("Pelmark"), name);
+    const QString settingsFile = store.Location();
+    vostrel::CommandRunner runner(
+        {name, vostrel::SingleInstance::KeyFor(settingsFile), settingsFile, store, clock});
+    const vostrel::CommandRunner::Outcome outcome = runner.Run(*reading.request, argc, argv);
+    if (outcome.exitStatus)
+        return *outcome.exitStatus;
+    return vostrel::RunWindowModule(argc, argv, outcome.startWith);
 }

@@ -4,6 +4,15 @@
 
 namespace vostrel {
 
+bool IsReadableTarget(std::string_view target, const Clock& clock)
+{
+    OleDate moment;
+    if (target.find('+') == std::string_view::npos)
+        return moment.ParseDateTime(target, clock);
+    const std::string_view interval = target.substr(1);
+    return ReadIntervalDays(interval).has_value() || moment.ParseDateTime(interval, clock);
+}
+
 void CountdownEngine::ComputeVacationAdjust()
 {
     // Take in what the vacation box shows now, so leaving it applies the

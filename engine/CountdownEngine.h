@@ -5,6 +5,8 @@
 #include "engine/CountdownState.h"
 #include "engine/OleDate.h"
 
+#include <string_view>
+
 namespace vostrel {
 
 namespace countdown {
@@ -18,6 +20,11 @@ constexpr unsigned kAlarmLastIcon = 133;
 constexpr unsigned kAlarmMsPerFrame = 100;
 constexpr unsigned kAlarmSeconds = 1;
 } // namespace countdown
+
+// Whether a target reads as the window would take it: a date, a date with
+// a time, or an interval after a "+" (the character before the interval,
+// whatever it is, is dropped as ResolveTarget drops it).
+bool IsReadableTarget(std::string_view target, const Clock& clock);
 
 // Turns the target text, the vacation days and the current moment into the
 // effective end moment, the time-left text and the expiry alarm. The three

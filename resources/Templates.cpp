@@ -1,6 +1,7 @@
 #include "resources/Templates.h"
 
 #include "resources/ResourceIds.h"
+#include "resources/Version.h"
 
 #include <array>
 
@@ -47,8 +48,7 @@ constexpr std::array kCountdownControls = {
 
 constexpr std::array kAboutControls = {
     ControlTemplate{IDC_STATIC, staticControl, "", IDI_STOPWATCH, {11, 17, 20, 20}, kShown | iconPicture},
-    ControlTemplate{
-        IDC_STATIC, staticControl, "Vostrel Version 5.0", 0, {40, 10, 124, 8}, kShown | group | noPrefix},
+    ControlTemplate{IDC_STATIC, staticControl, kAboutVersion, 0, {40, 10, 124, 8}, kShown | group | noPrefix},
     ControlTemplate{IDC_STATIC,
                     staticControl,
                     "Copyright (C) 2026 Pelmark. All rights reserved.",

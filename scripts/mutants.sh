@@ -38,6 +38,7 @@ first_tests() {
     app/framework/*) echo "tests/app/framework/framework_tests tests/ui/ui_tests" ;;
     app/sound/*) echo "tests/app/sound/sound_tests" ;;
     app/desktop/*) echo "tests/app/desktop/desktop_tests tests/ui/ui_tests" ;;
+    app/command/*) echo "tests/app/command/command_tests" ;;
     app/*) echo "tests/ui/ui_tests" ;;
     resources/*) echo "tests/resources/resources_tests tests/tray/tray_tests tests/ui/ui_tests" ;;
   esac

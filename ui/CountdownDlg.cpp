@@ -161,6 +161,18 @@ void CCountdownDlg::OnOkClicked(int)
     m_bVisible = false;
 }
 
+void CCountdownDlg::ConfirmTarget(const std::optional<std::string>& target, std::optional<std::int32_t> unit)
+{
+    // What the user has typed into the other boxes stays, as it would.
+    UpdateData(true);
+    if (target)
+        m_strEndDate = *target;
+    if (unit)
+        m_nDisplayPeriod = *unit;
+    UpdateData(false);
+    OnOkClicked(IDC_BTN_OK);
+}
+
 void CCountdownDlg::OnAppExit()
 {
     UpdateData(true);

@@ -66,6 +66,10 @@ public:
     void ResolveTarget() { m_engine.ResolveTarget(); }
     void RefreshDisplay() { m_engine.RefreshDisplay(); }
 
+    // Takes a target and a unit (either may be left as it is) as if typed
+    // into the window and confirmed with OK.
+    void ConfirmTarget(const std::optional<std::string>& target, std::optional<std::int32_t> unit);
+
     void LoadSettings();
     void SaveSettings();
     void ApplyIconChoice();

@@ -1,5 +1,5 @@
 // One running copy per settings: later starts hand over to it.
-#include "app/desktop/SingleInstance.h"
+#include "app/command/SingleInstance.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,11 +14,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
+const RemoteRequest kShow{RemoteRequest::Kind::show, {}, {}};
+
 // Starts a later copy on a thread of its own while this thread answers for
 // the running copy; true when the later copy would go on running.
 bool StartLaterCopy(const QString& key)
 {
-    auto later = std::async(std::launch::async, [key] { return SingleInstance(key, 2s).Start({}); });
+    auto later = std::async(std::launch::async, [key] { return SingleInstance(key, 2s).Start(kShow, {}); });
     EXPECT_TRUE(QTest::qWaitFor([&later] { return later.wait_for(0s) == std::future_status::ready; }, 10000));
     return later.get();
 }
@@ -27,11 +29,15 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 {
     QTemporaryDir dir;
     int shown = 0;
-    const auto show = [&shown] { ++shown; };
+    const SingleInstance::Handlers show{[&shown](const RemoteRequest& request) {
+                                            EXPECT_EQ(request.kind, RemoteRequest::Kind::show);
+                                            ++shown;
+                                        },
+                                        {}};
 
     const QString key = dir.filePath("Pelmark-Vostrel.socket");
     SingleInstance running(key);
-    ASSERT_TRUE(running.Start(show));
+    ASSERT_TRUE(running.Start(kShow, show));
     EXPECT_FALSE(StartLaterCopy(key));
     EXPECT_FALSE(StartLaterCopy(key));
     EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == 2; }, 5000));
@@ -45,7 +51,7 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     LocalChannel hung(hungKey);
     ASSERT_TRUE(hung.Listen([](const QByteArray&) { return QByteArrayLiteral("never sent"); }));
     SingleInstance replacement(hungKey, 200ms);
-    EXPECT_TRUE(replacement.Start(show));
+    EXPECT_TRUE(replacement.Start(kShow, show));
     EXPECT_FALSE(StartLaterCopy(hungKey));
     EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == 3; }, 5000));
 
@@ -61,7 +67,7 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     ASSERT_TRUE(left.open(QIODevice::WriteOnly));
     left.close();
     SingleInstance fresh(goneKey);
-    EXPECT_TRUE(fresh.Start(show));
+    EXPECT_TRUE(fresh.Start(kShow, show));
     EXPECT_FALSE(StartLaterCopy(goneKey));
 }
 

@@ -1,5 +1,5 @@
 // The channel as a Unix domain socket in the user's own folder.
-#include "app/desktop/LocalChannel.h"
+#include "app/command/LocalChannel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -41,6 +41,22 @@ bool WaitFor(int fd, short events, int waitMs)
         ready = ::poll(&watched, 1, waitMs);
     } while (ready < 0 && errno == EINTR);
     return ready == 1 && (watched.revents & events);
+}
+
+// Whether the process at the other end runs as this process's user. The
+// socket's folder and mode keep others out already; this holds even where
+// the folder is shared or the mode was changed.
+bool PeerIsThisUser(int fd)
+{
+#ifdef SO_PEERCRED
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+#else
+    uid_t uid = 0;
+    gid_t gid = 0;
+    return ::getpeereid(fd, &uid, &gid) == 0 && uid == ::geteuid();
+#endif
 }
 
 // Owns a descriptor.
@@ -109,6 +125,10 @@ void LocalChannel::Accept()
 {
     int fd = -1;
     while ((fd = ::accept4(m_listener->socket.fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0) {
+        if (!PeerIsThisUser(fd)) {
+            ::close(fd); // another user's request: refused unread
+            continue;
+        }
         auto* reading = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         auto received = std::make_shared<QByteArray>();
         connect(reading, &QSocketNotifier::activated, this, [this, reading, received, fd] {

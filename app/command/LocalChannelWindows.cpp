@@ -1,6 +1,6 @@
 // The channel as a named pipe, through Qt's local sockets (Qt Network is
 // part of every Windows installation of Qt).
-#include "app/desktop/LocalChannel.h"
+#include "app/command/LocalChannel.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -1,4 +1,4 @@
-#include "app/desktop/SingleInstance.h"
+#include "app/command/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -8,11 +8,7 @@
 
 namespace vostrel {
 namespace {
-
-const QByteArray kRequest = QByteArrayLiteral("show");
-const QByteArray kAnswer = QByteArrayLiteral("shown");
 constexpr int kConnectWaitMs = 1000;
-
 } // namespace
 
 SingleInstance::SingleInstance(QString key, std::chrono::milliseconds answerWait)
@@ -36,28 +32,43 @@ QString SingleInstance::KeyFor(const QString& settingsFile)
 #endif
 }
 
-bool SingleInstance::Start(std::function<void()> onLaterStart)
+std::optional<QByteArray> SingleInstance::Ask(const QString& key, const RemoteRequest& request,
+                                              std::chrono::milliseconds answerWait)
+{
+    return LocalChannel::Ask(key, request.Encode(), kConnectWaitMs, static_cast<int>(answerWait.count()));
+}
+
+bool SingleInstance::Start(const RemoteRequest& request, Handlers handlers)
 {
     // Copies started together take turns, so that they cannot both fail to
     // find a running copy and then take the name from each other. A holder
     // that hangs is waited for only so long.
     const QString lockPath = m_key.contains(u'/') ? m_key + ".lock" : QDir::temp().filePath(m_key + ".lock");
     QLockFile turn(lockPath);
-    const auto waitMs = static_cast<int>(m_answerWait.count());
-    turn.tryLock(2 * waitMs);
+    turn.tryLock(2 * static_cast<int>(m_answerWait.count()));
     // A copy that hangs may still take the connection: only its answer counts.
-    if (LocalChannel::Ask(m_key, kRequest, kConnectWaitMs, waitMs) == kAnswer)
+    if (Ask(m_key, request, m_answerWait) == ExpectedAnswer(request.kind))
         return false;
+    m_handlers = std::move(handlers);
     // Without the channel the program runs on all the same.
-    m_channel.Listen([this, show = std::move(onLaterStart)](const QByteArray& request) {
-        if (request != kRequest)
-            return QByteArray();
-        // Shown once the later copy has its answer and can end.
-        if (show)
-            QMetaObject::invokeMethod(this, show, Qt::QueuedConnection);
-        return kAnswer;
-    });
+    m_channel.Listen([this](const QByteArray& line) { return Answer(line); });
     return true;
+}
+
+QByteArray SingleInstance::Answer(const QByteArray& line)
+{
+    const std::optional<RemoteRequest> request = RemoteRequest::Decode(line);
+    if (!request)
+        return kRefusedAnswer;
+    if (request->kind == RemoteRequest::Kind::state) {
+        const std::optional<RemoteState> state = m_handlers.state ? m_handlers.state() : std::nullopt;
+        return state ? state->Encode() : kRefusedAnswer;
+    }
+    // Acted on once the later copy has its answer and can end.
+    if (m_handlers.act)
+        QMetaObject::invokeMethod(
+            this, [act = m_handlers.act, done = *request] { act(done); }, Qt::QueuedConnection);
+    return ExpectedAnswer(request->kind);
 }
 
 } // namespace vostrel

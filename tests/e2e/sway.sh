@@ -20,6 +20,8 @@ if [ "$(id -u)" -eq 0 ]; then
   copies=$(mktemp -d)
   here=$(dirname "$0")
   cp "$0" "$here/common.sh" "$here/sni.sh" "$here/sway.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
+  # The program's window and tone modules sit beside it.
+  cp "$(dirname "$binary")"/libvostrel_*.so "$copies/"
   [ -z "${NOTIFICATION_SERVER:-}" ] || cp "$NOTIFICATION_SERVER" "$copies/"
   mkdir "$copies/shots" "$copies/support"
   cp "$here/../support/session-bus.conf" "$copies/support/"

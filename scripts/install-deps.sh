@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-multimedia-dev libgl-dev libfontconfig-dev libxcb1-dev fonts-dejavu-core
-  xvfb xauth xdotool trayer imagemagick x11-utils
+  xvfb xauth xdotool trayer imagemagick x11-utils polybar
   dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
   xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin libwayland-dev

@@ -18,19 +18,16 @@ namespace {
 
 constexpr std::string_view kSection = "Settings";
 constexpr double kSecondsPerDay = 86400.0;
-// The window's vacation box holds at most two characters.
-constexpr std::size_t kVacationBoxChars = 2;
-
 // The window's controls as the countdown sees them, without a window: the
-// vacation box cuts its text to its limit and the unit buttons know no
-// unit outside their five; nothing beeps, shows or animates.
+// unit buttons know no unit outside their five; nothing beeps, shows or
+// animates. (The vacation box shows a longer stored text whole: only typing
+// is held to two characters.)
 class ControlsWithoutWindow final : public CountdownCollaborator {
 public:
     ControlsWithoutWindow(CountdownState& state, const Clock& clock) : m_state(state), m_clock(clock) {}
 
     void ExchangeIn() override
     {
-        m_state.m_strVacDays.resize(std::min(m_state.m_strVacDays.size(), kVacationBoxChars));
         if (m_state.m_nDisplayPeriod < unitDays || m_state.m_nDisplayPeriod > unitHms)
             m_state.m_nDisplayPeriod = -1;
     }

@@ -1,4 +1,6 @@
 #include "ui/CountdownDlg.h"
+
+#include "app/command/CountdownFigure.h"
 #include "resources/Icons.h"
 #include "resources/ResourceIds.h"
 #include "settings/login/XdgAutostart.h"
@@ -254,6 +256,39 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     EXPECT_EQ(dlg.frameGeometry().topLeft(), QPoint(40, 30));
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.windowIcon().pixmap(64).toImage(), LoadIcon(IDI_EYE).pixmap(64).toImage());
+}
+
+// Another copy's --set and --unit are typed into the boxes and confirmed as
+// OK confirms them; what scripts read from the settings is the figure the
+// window shows, the vacation rule included (a stored count longer than the
+// box lets anyone type counts whole).
+TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScriptsReadItsFigure)
+{
+    StoreTarget("12/06/2027 10:00:00");
+    store.texts["Settings/VacationDays"] = "100";
+    CCountdownDlg& dlg = Start();
+    CountdownFigure figure = CountdownFigure::FromSettings(store, clock);
+    EXPECT_EQ(figure.end.GetValue(), dlg.m_EndTime.GetValue());
+    EXPECT_EQ(figure.Text(clock.now), Display().trimmed().toStdString());
+
+    Open();
+    Type(IDC_VAC_DAYS, "3");
+    dlg.ConfirmTarget("+0:02", unitHms);
+    EXPECT_EQ(store.texts, (std::map<std::string, std::string>{{"Settings/EndDate", "12/06/2026 10:02:00"},
+                                                               {"Settings/VacationDays", "3"}}));
+    EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitHms);
+    EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 10:02:00");
+    EXPECT_TRUE(dlg.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(Display(), "  0:1:20 HMS"); // less 39 s for (3 + 116) days a year
+    figure = CountdownFigure::FromSettings(store, clock);
+    EXPECT_EQ(figure.end.GetValue(), dlg.m_EndTime.GetValue());
+    EXPECT_EQ(figure.Text(clock.now), "0:1:20 HMS");
+
+    dlg.ConfirmTarget(std::nullopt, unitMinutes);
+    EXPECT_EQ(store.texts["Settings/EndDate"], "12/06/2026 10:02:00");
+    EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitMinutes);
+    EXPECT_EQ(CountdownFigure::FromSettings(store, clock).Text(clock.now), Display().trimmed().toStdString());
 }
 
 // The first start's target has long passed: the window shows from the first

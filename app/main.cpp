@@ -12,11 +12,25 @@
 #include "settings/SettingsFileStore.h"
 
 #include <QFileInfo>
+#include <QtGlobal>
 
 #include <cstdio>
 
+namespace {
+
+// The command line's own output is what scripts read: Qt's notes on the
+// way (a runtime folder made up where none is set) stay out of it.
+void KeepQuietBelowCritical(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qt_message_output(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(KeepQuietBelowCritical);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -37,5 +51,7 @@ int main(int argc, char** argv)
     const vostrel::CommandRunner::Outcome outcome = runner.Run(*reading.request, argc, argv);
     if (outcome.exitStatus)
         return *outcome.exitStatus;
+    // The program says what it has to say.
+    qInstallMessageHandler(nullptr);
     return vostrel::RunWindowModule(argc, argv, outcome.startWith);
 }

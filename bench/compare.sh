@@ -14,7 +14,7 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ -z "${VOSTREL_BENCH_INSTALLED:-}"
     ktimer dbus libx11-dev libxdamage-dev >/dev/null
   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DBUILD_TESTING=OFF >/dev/null
-  cmake --build build-bench --target Vostrel minimal_tray sni_watcher >/dev/null
+  cmake --build build-bench --target Vostrel vostrel_window vostrel_tone minimal_tray sni_watcher >/dev/null
   cc -O2 bench/tick_watch.c -o build-bench/tick_watch -lX11 -lXdamage
   cc -O2 bench/embed_watch.c -o build-bench/embed_watch -lX11
   # ktimer needs a session bus; all three run on the same one.
@@ -107,6 +107,8 @@ read -r cpu_m sw_m < <(median_minute "$work/cost_m")
 read -r cpu_k sw_k < <(median_minute "$work/cost_k")
 stop "$pv"; stop "$pm"; stop "$pk"
 
+source bench/command_cost.sh
+
 echo "== a running alarm: cost over 10 s"
 expired_settings
 read -r pa _ < <(launch "$vostrel")
@@ -185,6 +187,10 @@ cat <<REPORT
 | tick lag behind the second, ms: median / p99 / max | $lag_med / $lag_p99 / $lag_max | | $klag_med / $klag_p99 / $klag_max | | $(ratio "$lag_p99" "$klag_p99") (p99) |
 | skipped / repeated seconds over $tick_seconds s | $skipped / $repeated | | $kskipped / $krepeated | | |
 | sound libraries mapped while counting / after an alarm | $sound_before / $sound_after | | | | |
+| \`--query\`, ms (median of 20): no copy running / beside the running copy | $q_alone / $q_beside | | | | |
+| \`--follow\` counting seconds: CPU ms / context switches / lines a minute | $f_cpu_s / $f_sw_s / $f_lines_s | | | | |
+| \`--follow\` counting days: CPU ms / context switches / lines a minute | $f_cpu_d / $f_sw_d / $f_lines_d | | | | |
+| \`--follow\` resident memory, MB | $f_rss | | | | |
 REPORT
 
 # The same programs on the StatusNotifierItem path, with a watcher of the

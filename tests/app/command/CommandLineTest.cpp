@@ -49,6 +49,8 @@ TEST(CommandLine, ReadsEachActionAndItsValues)
     EXPECT_EQ(unitAlone.action, Action::set);
     EXPECT_FALSE(unitAlone.target);
     EXPECT_EQ(unitAlone.unit, unitMinutes);
+    // After a plus sign, a time of day is an interval too, as in the window.
+    EXPECT_EQ(Request({"--set", "+5 PM"}).target, "+5 PM");
     EXPECT_EQ(Request({"--unit", "D"}).unit, unitDays);
     EXPECT_EQ(Request({"--unit", "H"}).unit, unitHours);
     EXPECT_EQ(Request({"--unit", "s"}).unit, unitSeconds);

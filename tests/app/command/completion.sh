@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The bash completion offers every option --help lists, and the values of
+# --unit and --format.
+# Usage: completion.sh VOSTREL_BINARY COMPLETION_FILE
+set -euo pipefail
+binary=$1
+source "$2"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# The completions for a command line whose last word is being typed.
+complete_line() {
+  read -ra COMP_WORDS <<<"$1"
+  [[ "$1" == *" " ]] && COMP_WORDS+=("")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  _vostrel
+  printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd ' '
+}
+listed=$("$binary" --help | grep -oE -- '--[a-z]+' | sort -u | paste -sd ' ')
+[ "$(complete_line 'Vostrel --')" = "$listed" ] || fail "completes '$(complete_line 'Vostrel --')', --help lists '$listed'"
+[ "$(complete_line 'Vostrel --q')" = "--query --quit" ] || fail "--q completes to '$(complete_line 'Vostrel --q')'"
+[ "$(complete_line 'Vostrel --unit ')" = "D H HMS M S" ] || fail "--unit completes to '$(complete_line 'Vostrel --unit ')'"
+[ "$(complete_line 'Vostrel --unit H')" = "H HMS" ] || fail "--unit H completes to '$(complete_line 'Vostrel --unit H')'"
+[ "$(complete_line 'Vostrel --query --format ')" = "json text" ] || fail "--format completes to '$(complete_line 'Vostrel --query --format ')'"
+[ -z "$(complete_line 'Vostrel --set ')" ] || fail "--set completes to '$(complete_line 'Vostrel --set ')'"
+echo "1 passed, 0 failed"

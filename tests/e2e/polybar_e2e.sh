@@ -34,25 +34,8 @@ fail_details() {
   echo "-- polybar:"; tail -n 20 "$work/polybar.log"
 }
 
-# The module's text at the bar's left end (at a scale in per cent).
-bar_text() {
-  import -window root -crop 400x30+0+0 +repage "$work/bar.png"
-  convert "$work/bar.png" -fuzz 20% -fill white -opaque '#808080' -trim +repage -resize "${1:-300}%" \
-    -bordercolor white -border 20 "$work/bar-text.png"
-  tesseract "$work/bar-text.png" - --psm 7 -c tessedit_char_whitelist='0123456789:- HMS' 2>/dev/null |
-    sed 's/^ *//; s/ *$//; s/ *: */:/g' | head -n 1
-}
-# Whether the bar shows what --query prints, read just before or after.
-bar_agrees() {
-  local before after scale shown
-  for scale in 300 400 200; do
-    before=$("$binary" --query)
-    shown=$(bar_text $scale)
-    after=$("$binary" --query)
-    [ -n "$shown" ] && { [ "$shown" = "$before" ] || [ "$shown" = "$after" ]; } && return 0
-  done
-  return 1
-}
+source "$(dirname "$0")/status_bar.sh"
+grab_bar() { import -window root -crop 400x30+0+0 +repage "$1"; }
 
 echo "== the bar shows the text --query prints, each second anew"
 printf '[Settings]\nEndDate=%s\nDisplayPeriod=4\n' "$(date -d '+3 hours' '+%m/%d/%Y %H:%M:%S')" >"$(settings_file)"
@@ -60,10 +43,6 @@ polybar --config="$work/polybar/config.ini" top >"$work/polybar.log" 2>&1 &
 pids+=($!)
 wait_for bar_agrees 20 || fail "the bar reads '$(bar_text)', --query '$("$binary" --query)'"
 import -window root "$shots/polybar.png"
-seen=$(bar_text)
-for tick in 1 2 3; do
-  wait_for "[ \"\$(bar_text)\" != '$seen' ]" 5 || fail "the bar stayed at '$seen'"
-  seen=$(bar_text)
-done
+bar_ticks 3
 bar_agrees || wait_for bar_agrees 3 || fail "the bar reads '$(bar_text)', --query '$("$binary" --query)'"
 echo "1 passed, 0 failed"

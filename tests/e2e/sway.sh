@@ -19,7 +19,7 @@ if [ "$(id -u)" -eq 0 ]; then
   mkdir -p "$shots"
   copies=$(mktemp -d)
   here=$(dirname "$0")
-  cp "$0" "$here/common.sh" "$here/sni.sh" "$here/sway.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
+  cp "$0" "$here/common.sh" "$here/sni.sh" "$here/sway.sh" "$here/status_bar.sh" "$binary" "$VIRTUAL_POINTER" "$copies/"
   # The program's window and tone modules sit beside it.
   cp "$(dirname "$binary")"/libvostrel_*.so "$copies/"
   [ -z "${NOTIFICATION_SERVER:-}" ] || cp "$NOTIFICATION_SERVER" "$copies/"

@@ -33,31 +33,12 @@ fail_details() {
 }
 start_sway ""
 
-# The module's text, read from the bar's left end (at the scale given, in
-# per cent: the OCR engine misreads some figures at one scale that it
-# reads right at another).
-bar_text() {
-  grim -g "0,0 400x30" "$work/bar.png"
-  convert "$work/bar.png" -fuzz 20% -fill white -opaque '#808080' -opaque '#ff0000' -trim +repage -resize "${1:-300}%" \
-    -bordercolor white -border 20 "$work/bar-text.png"
-  tesseract "$work/bar-text.png" - --psm 7 -c tessedit_char_whitelist='0123456789:- HMS' 2>/dev/null |
-    sed 's/^ *//; s/ *$//; s/ *: */:/g' | head -n 1
-}
+source "$(dirname "$0")/status_bar.sh"
+grab_bar() { grim -g "0,0 400x30" "$1"; }
 # Red pixels at the bar's left end: the expired class's background.
 red_pixels() {
-  grim -g "0,0 400x30" "$work/bar.png"
+  grab_bar "$work/bar.png"
   convert "$work/bar.png" txt:- | awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 60 && $5 < 60 { n++ } END { print n + 0 }'
-}
-# Whether the bar shows what --query prints, read just before or after.
-bar_agrees() {
-  local before after scale shown
-  for scale in 300 400 200; do
-    before=$("$binary" --query)
-    shown=$(bar_text $scale)
-    after=$("$binary" --query)
-    [ -n "$shown" ] && { [ "$shown" = "$before" ] || [ "$shown" = "$after" ]; } && return 0
-  done
-  return 1
 }
 
 echo "== the bar shows the time left as --query prints it"
@@ -70,11 +51,7 @@ wait_for bar_agrees 20 || fail "the bar reads '$(bar_text)', --query '$("$binary
 grim "$shots/waybar-counting.png"
 
 echo "== it changes each second"
-seen=$(bar_text)
-for tick in 1 2 3; do
-  wait_for "[ \"\$(bar_text)\" != '$seen' ]" 5 || fail "the bar stayed at '$seen'"
-  seen=$(bar_text)
-done
+bar_ticks 3
 bar_agrees || wait_for bar_agrees 3 || fail "the bar reads '$(bar_text)', --query '$("$binary" --query)'"
 [ "$(red_pixels)" -eq 0 ] || fail "the module is red before the end"
 

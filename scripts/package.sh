@@ -58,13 +58,19 @@ echo "== install, start, remove"
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get install -y -qq "./$deb" >/dev/null
-for file in /usr/bin/Vostrel /usr/lib/*/vostrel/libvostrel_tone.so /usr/share/applications/io.pelmark.Vostrel.desktop \
+for file in /usr/bin/Vostrel /usr/lib/*/vostrel/libvostrel_tone.so /usr/lib/*/vostrel/libvostrel_window.so \
+  /usr/share/bash-completion/completions/Vostrel /usr/share/applications/io.pelmark.Vostrel.desktop \
   /usr/share/metainfo/io.pelmark.vostrel.metainfo.xml /usr/share/icons/hicolor/256x256/apps/io.pelmark.Vostrel.png \
   /usr/share/icons/hicolor/scalable/apps/io.pelmark.Vostrel.svg /usr/share/man/man1/Vostrel.1.gz \
   /usr/share/doc/vostrel/copyright /usr/share/doc/vostrel/changelog.gz; do
   [ -e "$file" ] || fail "missing after install: $file"
 done
 dpkg -L vostrel >"$compose/installed"
+# The installed command line answers without a display.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/Vostrel --version)" = "Vostrel Version 5.0" ] ||
+  fail "the installed Vostrel --version printed something else"
+env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$compose/config" /usr/bin/Vostrel --query | grep -Eq '^-[0-9]+ Days$' ||
+  fail "the installed Vostrel --query printed no figure"
 bash tests/e2e/smoke_e2e.sh /usr/bin/Vostrel build-release/screenshots /usr/share/applications/io.pelmark.Vostrel.desktop
 as_root apt-get purge -y -qq vostrel >/dev/null
 ! dpkg -s vostrel >/dev/null 2>&1 || fail "vostrel is still known to dpkg after removal"

@@ -42,10 +42,10 @@ hover_icon
 [ "$(tooltip_text)" = "$("$binary" --query)" ] || fail "the tooltip reads '$(tooltip_text)', --query '$("$binary" --query)'"
 # Mapped while the program runs: the command line's own process loads no
 # graphical library.
-"$binary" --follow >"$work/follow.log" 2>"$work/follow.err" &
+"$binary" --follow >"$work/follow-text.log" 2>"$work/follow.err" &
 follow_pid=$!
 pids+=($follow_pid)
-wait_for "[ -s '$work/follow.log' ]" 10 || fail "--follow printed nothing"
+wait_for "[ -s '$work/follow-text.log' ]" 10 || fail "--follow printed nothing"
 maps=$(grep -o '/[^ ]*\.so[^ ]*' "/proc/$follow_pid/maps" | sort -u)
 ! grep -E 'libQt6(Gui|Widgets|DBus|Multimedia)|libvostrel_window|libX11|libxcb' <<<"$maps" ||
   fail "--follow mapped graphical libraries"
@@ -54,6 +54,7 @@ LD_DEBUG=files "$binary" --query 2>"$work/ld.log" >/dev/null
 grep -q 'file=libQt6Core' "$work/ld.log" && ! grep -E 'file=libQt6(Gui|Widgets)|libvostrel_window' "$work/ld.log" ||
   fail "--query loaded graphical libraries"
 kill "$follow_pid"
+wait "$follow_pid" 2>/dev/null || true
 
 echo "== --set +0:02 --unit HMS: the running copy takes them as if typed and confirmed"
 "$binary" --follow --format json >"$work/follow.log" 2>"$work/follow.err" &

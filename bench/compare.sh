@@ -23,8 +23,12 @@ fi
 
 binary=build-bench/app/Vostrel
 shots=build-bench/bench-screens
+# The test helpers keep their programs off any session bus; ktimer needs
+# the one this run started.
+session_bus=$DBUS_SESSION_BUS_ADDRESS
 source tests/e2e/lib.sh
 source bench/measure.sh
+export DBUS_SESSION_BUS_ADDRESS=$session_bus
 vostrel=$PWD/$binary
 minimal=$PWD/build-bench/bench/minimal_tray
 config_file=$(settings_file)

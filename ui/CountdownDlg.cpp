@@ -235,7 +235,17 @@ void CCountdownDlg::paintEvent(QPaintEvent* event)
     }
     // Whatever showed or hid the window, after a paint it is shown exactly
     // when it is meant to be.
-    QMetaObject::invokeMethod(this, &CCountdownDlg::ApplyVisibility, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &CCountdownDlg::KeepVisibility, Qt::QueuedConnection);
+}
+
+void CCountdownDlg::KeepVisibility()
+{
+    // A paint may follow the user's minimising (a tick's repaint on its way
+    // as the window manager iconifies the window): that leaves the window
+    // minimised. Only the alarm and Update Timer bring it back.
+    if (m_bVisible && isMinimized())
+        return;
+    ApplyVisibility();
 }
 
 void CCountdownDlg::Beep(unsigned frequencyHz, unsigned durationMs)

@@ -125,6 +125,8 @@ private:
     void FitDisplayText();
     void AddAboutEntry();
     void ApplyVisibility();
+    // As ApplyVisibility, but a minimised window stays minimised.
+    void KeepVisibility();
     // Shows the window, restored if minimised, raised and asking for the focus.
     void BringBack();
     void ShowIfHidden();

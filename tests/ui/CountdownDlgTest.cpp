@@ -364,7 +364,9 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     dialog->OnCommand(ID_UPDATE_TIMER);
     EXPECT_FALSE(dialog->isMinimized());
     dialog->setWindowState(Qt::WindowMinimized);
-    Tick(); // still counting: left alone
+    Tick();            // still counting: left alone
+    dialog->repaint(); // nor does a paint that comes as it is minimised
+    QApplication::processEvents();
     EXPECT_TRUE(dialog->isMinimized());
     for (int second = 3; second < 6; ++second) {
         clock.now = At(2026, 12, 6, 10, 0, second);

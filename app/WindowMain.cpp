@@ -4,10 +4,12 @@
 #include "app/StartupPreload.h"
 #include "app/desktop/DisplayCheck.h"
 #include "app/desktop/WindowClass.h"
+#include "app/framework/ExitDeadline.h"
 #include "resources/DesktopId.h"
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +23,9 @@ extern "C" Q_DECL_EXPORT int RunCountdownWindow(int argc, char** argv, const cha
         std::fprintf(stderr, "%s\n", complaint->c_str());
         return EXIT_FAILURE;
     }
+    // Declared before the application object, so that it watches over the
+    // application's teardown.
+    vostrel::ExitDeadline teardown;
     std::jthread fontConfiguration = vostrel::ReadFontConfiguration();
     QApplication application(argc, argv);
     if (fontConfiguration.joinable())
@@ -39,5 +44,9 @@ extern "C" Q_DECL_EXPORT int RunCountdownWindow(int argc, char** argv, const cha
     if (firstRequest)
         request = vostrel::RemoteRequest::Decode(QByteArray(firstRequest));
     vostrel::CCountdownApp(request).InitInstance();
+    // Everything is saved and the icon, the windows and the notification are
+    // gone; the rest is the toolkit's teardown, given a few seconds.
+    teardown.Arm(std::chrono::seconds(3), EXIT_SUCCESS,
+                 "Vostrel: the display did not let go of the program in time; it ended without waiting.");
     return EXIT_SUCCESS;
 }

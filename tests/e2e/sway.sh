@@ -164,9 +164,23 @@ menu_closed() {
   grim -g "$x,$y ${w}x$h" "$work/menu-now.png"
   [ "$(compare -metric AE "$work/menu.png" "$work/menu-now.png" null: 2>&1)" != 0 ]
 }
-# Clicks the entry of the menu read last.
+# Clicks the entry of the menu read last; the screen just before the click
+# is kept for a failure's report.
 click_entry() {
   local x y
   IFS='|' read -r _ x y < <(grep "^$1|" "$work/menu.txt") || fail "no '$1' in the menu: $(menu_entries)"
+  grim "$work/before-click.png"
   click "$x" "$y"
+  echo "clicked '$1' at $x,$y" >>"$work/clicks.log"
+}
+# What a failure after a menu's entry was chosen needs to be understood: the
+# menu as read, its box afterwards, the screen before the click, the clicks.
+menu_details() {
+  local name=$1
+  echo "-- clicks: $(paste -sd ';' "$work/clicks.log" 2>/dev/null)"
+  echo "-- menu read: $(paste -sd ';' "$work/menu.txt" 2>/dev/null) in box ${menu_box:-none}"
+  cp "$work/menu.png" "$shots/$name-menu-read.png" 2>/dev/null
+  cp "$work/menu-now.png" "$shots/$name-menu-after.png" 2>/dev/null
+  cp "$work/before-click.png" "$shots/$name-before-click.png" 2>/dev/null
+  return 0
 }

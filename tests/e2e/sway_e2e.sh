@@ -25,6 +25,7 @@ window#waybar { background: #808080; }
 STYLE
 fail_details() {
   grim "$shots/sway-failure.png" 2>/dev/null
+  menu_details sway
   echo "-- waybar:"; tail -n 20 "$work/waybar.log"
   echo "-- sway:"; tail -n 20 "$work/sway.log"
   echo "-- items: $(sni_items | paste -sd ' ')"

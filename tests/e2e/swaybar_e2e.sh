@@ -18,6 +18,7 @@ source "$(dirname "$0")/sway.sh"
 bar_height=30
 fail_details() {
   grim "$shots/swaybar-failure.png" 2>/dev/null
+  menu_details swaybar
   echo "-- sway:"; tail -n 20 "$work/sway.log"
   echo "-- items: $(sni_items | paste -sd ' ')"
   echo "-- windows: $(windows | paste -sd ' ')"

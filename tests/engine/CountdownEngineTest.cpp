@@ -6,7 +6,8 @@
 #include <tuple>
 #include <utility>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::At;
@@ -90,4 +91,3 @@ TEST_F(Countdown, VacationTakesTheNumberJustTypedInWorkingDaysOffTheTarget)
 }
 
 } // namespace
-} // namespace vostrel

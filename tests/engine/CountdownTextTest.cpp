@@ -6,7 +6,8 @@
 #include <tuple>
 #include <utility>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 constexpr double kSecond = 1.0 / 86400;
@@ -55,4 +56,3 @@ TEST(TimeLeftText, FormatsEachUnitLikePrintf)
 }
 
 } // namespace
-} // namespace vostrel

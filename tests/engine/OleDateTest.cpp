@@ -6,7 +6,8 @@
 #include <limits>
 #include <utility>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::At;
@@ -103,4 +104,3 @@ TEST(OleDate, UnreadableTextLeavesZeroAndInvalid)
 }
 
 } // namespace
-} // namespace vostrel

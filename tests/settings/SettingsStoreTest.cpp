@@ -14,7 +14,8 @@
 #include <csignal>
 #include <future>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::Contents;
@@ -117,7 +118,6 @@ TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
 }
 
 } // namespace
-} // namespace vostrel
 
 int main(int argc, char** argv)
 {

@@ -16,7 +16,8 @@
 #include <algorithm>
 #include <set>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using namespace res;
@@ -51,12 +52,11 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
     // Registered by its path, on a connection that also holds the name
     // hosts look for items by.
     EXPECT_EQ(watcher.said, QStringList({kItemPath}));
-    const QStringList names = test::DesktopBus().interface()->registeredServiceNames();
-    const QString prefix =
-        QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid());
-    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& name) {
-        return name.startsWith(prefix) && test::DesktopBus().interface()->serviceOwner(name) == service;
-    }));
+    const QString prefix = QString("%1-%2-").arg(kItem).arg(QCoreApplication::applicationPid());
+    EXPECT_TRUE(std::ranges::any_of(
+        test::DesktopBus().interface()->registeredServiceNames().value(), [&](auto& name) {
+            return name.startsWith(prefix) && test::DesktopBus().interface()->serviceOwner(name) == service;
+        }));
     // Every property hosts ask for is there; the pictures come as pixmaps only.
     const QVariantMap item = Item();
     EXPECT_EQ(QStringList({item.value("Category").toString(), item.value("Id").toString(),
@@ -74,9 +74,9 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
         EXPECT_EQ(item.value(name), QVariant(QString())) << name;
     for (const char* name : {"OverlayIconPixmap", "AttentionIconPixmap"})
         EXPECT_TRUE(qdbus_cast<SniPixmapList>(item.value(name)).isEmpty()) << name;
-    // GNOME's middle click.
-    EXPECT_EQ(Call(service, kItemPath, kItem, "XAyatanaSecondaryActivate", {0u}).type(),
-              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(
+        Call(service, kItemPath, kItem, "XAyatanaSecondaryActivate", {0u}).type(), // GNOME's middle click
+        QDBusMessage::ReplyMessage);
 
     // Pixmaps come in every size, big-endian and unsmoothed.
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline
@@ -192,10 +192,10 @@ TEST_F(StatusNotifier, RegistersAgainWhenTheWatcherDropsIt)
         QTest::qWait(100); // and no more come
         return reached && watcher.registered.size() == count;
     };
-    watcher.Dropped(QStringLiteral("org.kde.StatusNotifierItem-1-1"));
-    watcher.Dropped(service + QStringLiteral("/StatusNotifierItem")); // KDE's way of naming it
+    watcher.Dropped(kItem + "-1-1");
+    watcher.Dropped(service + kItemPath); // KDE's way of naming it
     EXPECT_TRUE(registrations(2));
-    watcher.Dropped(service + QStringLiteral("@/StatusNotifierItem")); // GNOME's
+    watcher.Dropped(service + "@" + kItemPath); // GNOME's
     EXPECT_TRUE(registrations(3));
     EXPECT_EQ(watcher.registered.toList(), QStringList({service, service, service}));
     for (int drop = 0; drop < 5; ++drop)
@@ -241,9 +241,8 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
     EXPECT_EQ(menu.value("Version"), QVariant(3u));
     EXPECT_EQ(menu.value("Status").toString(), "normal");
 
-    const QDBusMessage layoutReply = Call(service, kMenuPath, kMenu, "GetLayout", {0, -1, QStringList()});
-    ASSERT_EQ(layoutReply.arguments().size(), 2);
-    const auto layout = qdbus_cast<DBusMenuLayoutItem>(layoutReply.arguments().at(1));
+    const auto layout = qdbus_cast<DBusMenuLayoutItem>(
+        Call(service, kMenuPath, kMenu, "GetLayout", {0, -1, QStringList()}).arguments().value(1));
     EXPECT_EQ(layout.id, 0);
     EXPECT_EQ(layout.properties.value("children-display").toString(), "submenu");
     const QVariantMap separator{{"type", "separator"}};
@@ -272,23 +271,20 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_SHOW_ABOUT, ID_UPDATE_TIMER}));
 }
 
-// XEmbed as the test sees it: what is asked of it goes into a log that the
-// watcher writes in too, so the order of the two hosts' icons shows.
-class LoggingArea final : public TrayArea {
-public:
-    explicit LoggingArea(QStringList& log) : m_log(log) {}
+// XEmbed as the test sees it: its icon's coming and going goes into a log
+// that the watcher writes in too, so the order of the two hosts' icons shows.
+struct LoggingArea final : TrayArea {
+    explicit LoggingArea(QStringList& log) : log(log) {}
     bool IsAvailable() const override { return true; }
     bool ShellNotifyIcon(std::uint32_t request, const NOTIFYICONDATA& record) override
     {
-        if (request == NIM_ADD)
-            m_log.append(QStringLiteral("xembed add %1 %2").arg(record.hIcon).arg(TipText(record)));
-        if (request == NIM_DELETE)
-            m_log.append(QStringLiteral("xembed delete"));
+        if (request != NIM_MODIFY)
+            log.append(request == NIM_DELETE
+                           ? QStringLiteral("xembed delete")
+                           : QStringLiteral("xembed add %1 %2").arg(record.hIcon).arg(TipText(record)));
         return true;
     }
-
-private:
-    QStringList& m_log;
+    QStringList& log;
 };
 
 class HostChoice : public test::TrayFixture {
@@ -344,4 +340,3 @@ TEST_F(HostChoice, AWatcherAlreadyOnTheBusTakesTheIconFromTheStart)
 }
 
 } // namespace
-} // namespace vostrel

@@ -4,7 +4,8 @@
 #include <QMenu>
 #include <QTimer>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using namespace res;
@@ -155,4 +156,3 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
 }
 
 } // namespace
-} // namespace vostrel

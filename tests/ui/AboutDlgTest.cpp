@@ -11,7 +11,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using namespace res;
@@ -42,4 +43,3 @@ TEST(AboutBox, CentresOverItsOwnerOrTheScreenWhenTheOwnerIsHidden)
 }
 
 } // namespace
-} // namespace vostrel

@@ -1,7 +1,6 @@
 #include "ui/CountdownDlg.h"
 
 #include "app/command/CountdownFigure.h"
-#include "resources/Icons.h"
 #include "resources/ResourceIds.h"
 #include "settings/login/XdgAutostart.h"
 #include "tests/support/Answerer.h"
@@ -12,10 +11,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,10 +22,11 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+using namespace vostrel::res;
+
 namespace {
 
-using namespace res;
 using test::At;
 
 // A countdown window with every service faked, at 10:00 on 6 December 2026.
@@ -267,10 +263,6 @@ TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScri
     StoreTarget("12/06/2027 10:00:00");
     store.texts["Settings/VacationDays"] = "100";
     CCountdownDlg& dlg = Start();
-    CountdownFigure figure = CountdownFigure::FromSettings(store, clock);
-    EXPECT_EQ(figure.end.GetValue(), dlg.m_EndTime.GetValue());
-    EXPECT_EQ(figure.Text(clock.now), Display().trimmed().toStdString());
-
     Open();
     Type(IDC_VAC_DAYS, "3");
     dlg.ConfirmTarget("+0:02", unitHms);
@@ -281,7 +273,7 @@ TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScri
     EXPECT_TRUE(dlg.Item<QRadioButton>(IDC_UNIT_HMS)->isChecked());
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(Display(), "  0:1:20 HMS"); // less 39 s for (3 + 116) days a year
-    figure = CountdownFigure::FromSettings(store, clock);
+    const CountdownFigure figure = CountdownFigure::FromSettings(store, clock);
     EXPECT_EQ(figure.end.GetValue(), dlg.m_EndTime.GetValue());
     EXPECT_EQ(figure.Text(clock.now), "0:1:20 HMS");
 
@@ -328,19 +320,16 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
 {
     const QPoint templatePosition = Start().pos(); // nothing stored
     EXPECT_EQ(templatePosition, dialog->Units().ToPixels(dialog->Template().frame).topLeft());
-    store.ints["Settings/x"] = QGuiApplication::primaryScreen()->geometry().width();
-    store.ints["Settings/y"] = 10;
-    EXPECT_EQ(Start().pos(), templatePosition);
-    store.ints["Settings/x"] = -5;
-    EXPECT_EQ(Start().pos(), templatePosition);
-    store.ints["Settings/x"] = 0;
-    store.ints["Settings/y"] = 0;
-    EXPECT_EQ(Start().pos(), QPoint(0, 0));
+    const auto startAt = [this](int x, int y) {
+        std::tie(store.ints["Settings/x"], store.ints["Settings/y"]) = std::pair(x, y);
+        return Start().pos();
+    };
+    EXPECT_EQ(startAt(QGuiApplication::primaryScreen()->geometry().width(), 10), templatePosition);
+    EXPECT_EQ(startAt(-5, 10), templatePosition);
+    EXPECT_EQ(startAt(0, 0), QPoint(0, 0));
 
     placesWindows = false;
-    store.ints["Settings/x"] = 40;
-    store.ints["Settings/y"] = 30;
-    Start();
+    startAt(40, 30);
     Open();
     dialog->move(120, 90);
     dialog->Item<QRadioButton>(IDC_UNIT_MINUTES)->click();
@@ -422,4 +411,3 @@ TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
 }
 
 } // namespace
-} // namespace vostrel

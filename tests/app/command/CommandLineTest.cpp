@@ -7,70 +7,59 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
-namespace {
+using namespace vostrel;
 
-using Action = CommandRequest::Action;
-using test::At;
+namespace {
 
 CommandLineReading Read(QStringList arguments)
 {
-    const test::FixedClock clock(At(2026, 12, 8, 10, 0, 0));
     arguments.prepend(QStringLiteral("/usr/bin/Vostrel"));
-    return ReadCommandLine(arguments, clock);
+    return ReadCommandLine(arguments, test::FixedClock(test::At(2026, 12, 8, 10, 0, 0)));
 }
 
-CommandRequest Request(const QStringList& arguments)
+// A request as one line: action, target, unit and format, "-" for none.
+std::string Described(const CommandRequest& r)
 {
-    const CommandLineReading reading = Read(arguments);
-    EXPECT_TRUE(reading.request) << reading.error;
-    return reading.request.value_or(CommandRequest{});
+    static const char* const actions[] = {"start", "show",   "set",  "quit",
+                                          "query", "follow", "help", "version"};
+    return std::string(actions[static_cast<int>(r.action)]) + " " + r.target.value_or("-") + " " +
+           (r.unit ? std::to_string(*r.unit) : "-") +
+           (r.format == CommandRequest::Format::json ? " json" : " text");
 }
 
+// After a plus sign a time of day is an interval too, as in the window.
 TEST(CommandLine, ReadsEachActionAndItsValues)
 {
-    EXPECT_EQ(Request({}).action, Action::start);
-    EXPECT_EQ(Request({"-platform", "offscreen"}).action, Action::start);
-    EXPECT_EQ(Request({"--show"}).action, Action::show);
-    EXPECT_EQ(Request({"--quit"}).action, Action::quit);
-    EXPECT_EQ(Request({"--help"}).action, Action::help);
-    EXPECT_EQ(Request({"-h"}).action, Action::help);
-    EXPECT_EQ(Request({"--version"}).action, Action::version);
-
-    const CommandRequest interval = Request({"--set", "+3:45"});
-    EXPECT_EQ(interval.action, Action::set);
-    EXPECT_EQ(interval.target, "+3:45");
-    EXPECT_FALSE(interval.unit);
-
-    const CommandRequest both = Request({"--set=12/24/2026 18:00", "--unit", "hms"});
-    EXPECT_EQ(both.target, "12/24/2026 18:00");
-    EXPECT_EQ(both.unit, unitHms);
-    const CommandRequest unitAlone = Request({"--unit", "M"});
-    EXPECT_EQ(unitAlone.action, Action::set);
-    EXPECT_FALSE(unitAlone.target);
-    EXPECT_EQ(unitAlone.unit, unitMinutes);
-    // After a plus sign, a time of day is an interval too, as in the window.
-    EXPECT_EQ(Request({"--set", "+5 PM"}).target, "+5 PM");
-    EXPECT_EQ(Request({"--unit", "D"}).unit, unitDays);
-    EXPECT_EQ(Request({"--unit", "H"}).unit, unitHours);
-    EXPECT_EQ(Request({"--unit", "s"}).unit, unitSeconds);
-    // Latin-1 text the window's box takes as it is.
-    EXPECT_EQ(Request({"--set", QString::fromLatin1("12/24/2026")}).target, "12/24/2026");
-
-    EXPECT_EQ(Request({"--query"}).format, CommandRequest::Format::text);
-    const CommandRequest json = Request({"--follow", "--format", "json"});
-    EXPECT_EQ(json.action, Action::follow);
-    EXPECT_EQ(json.format, CommandRequest::Format::json);
-    EXPECT_EQ(Request({"--query", "--format=text"}).format, CommandRequest::Format::text);
+    // The arguments, split at |, and the request they make.
+    const char* const cases[] = {" => start - - text",
+                                 "-platform|offscreen => start - - text",
+                                 "--show => show - - text",
+                                 "--quit => quit - - text",
+                                 "--help => help - - text",
+                                 "-h => help - - text",
+                                 "--version => version - - text",
+                                 "--set|+3:45 => set +3:45 - text",
+                                 "--set=12/24/2026 18:00|--unit|hms => set 12/24/2026 18:00 4 text",
+                                 "--unit|M => set - 2 text",
+                                 "--set|+5 PM => set +5 PM - text",
+                                 "--unit|D => set - 0 text",
+                                 "--unit|H => set - 1 text",
+                                 "--unit|s => set - 3 text",
+                                 "--set|12/24/2026 => set 12/24/2026 - text",
+                                 "--query => query - - text",
+                                 "--follow|--format|json => follow - - json",
+                                 "--query|--format=text => query - - text"};
+    for (const QString line : cases) {
+        const CommandLineReading reading = Read(line.section(" => ", 0, 0).split('|', Qt::SkipEmptyParts));
+        ASSERT_TRUE(reading.request) << reading.error;
+        EXPECT_EQ(Described(*reading.request), line.section(" => ", 1).toStdString()) << line.toStdString();
+    }
 }
 
 TEST(CommandLine, EachMistakeIsOneLineThatSaysWhat)
 {
     const QString huge(100000, u'9');
-    const struct {
-        QStringList arguments;
-        std::string says;
-    } mistakes[] = {
+    const std::pair<QStringList, std::string> mistakes[] = {
         {{"--frobnicate"}, "Vostrel: unknown option 'frobnicate'."},
         {{"--set"}, "Missing value after '--set'."},
         {{"--set", ""},
@@ -92,10 +81,10 @@ TEST(CommandLine, EachMistakeIsOneLineThatSaysWhat)
         {{""}, "unexpected argument ''."},
         {{huge}, "unexpected argument '9999999999999999999999999999999999999999...'."},
     };
-    for (const auto& mistake : mistakes) {
-        const CommandLineReading reading = Read(mistake.arguments);
-        EXPECT_FALSE(reading.request) << mistake.arguments.join(u' ').left(60).toStdString();
-        EXPECT_NE(reading.error.find(mistake.says), std::string::npos) << reading.error;
+    for (const auto& [arguments, says] : mistakes) {
+        const CommandLineReading reading = Read(arguments);
+        EXPECT_FALSE(reading.request) << arguments.join(u' ').left(60).toStdString();
+        EXPECT_NE(reading.error.find(says), std::string::npos) << reading.error;
         EXPECT_EQ(reading.error.rfind("Vostrel: ", 0), 0u) << reading.error;
         EXPECT_EQ(reading.error.find('\n'), std::string::npos) << reading.error;
         EXPECT_LT(reading.error.size(), 240u) << reading.error;
@@ -113,4 +102,3 @@ TEST(CommandLine, HelpNamesTheProgramAndEveryOptionButQtsOwn)
 }
 
 } // namespace
-} // namespace vostrel

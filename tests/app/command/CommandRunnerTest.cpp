@@ -13,22 +13,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <future>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::At;
+using Action = CommandRequest::Action;
 
-// Runs the command on a thread of its own while this thread answers for
-// the running copy; its status and what it printed on stdout and stderr.
+// A command's status, the request it starts the program with, and what it
+// printed on stdout and stderr.
 struct Ran {
     std::optional<int> status;
-    std::optional<RemoteRequest> startWith;
-    std::string out;
-    std::string err;
+    std::optional<QByteArray> startWith;
+    std::string out, err;
+    bool operator==(const Ran&) const = default;
 };
+void PrintTo(const Ran& r, std::ostream* os)
+{
+    *os << (r.status ? std::to_string(*r.status) : "none") << " [" << r.startWith.value_or("-").toStdString()
+        << "] [" << r.out << "] [" << r.err << "]";
+}
 
 std::string ReadBack(std::FILE* file)
 {
@@ -42,6 +48,8 @@ std::string ReadBack(std::FILE* file)
 
 class CommandRunning : public testing::Test {
 protected:
+    // Runs the command on a thread of its own while this thread answers for
+    // the running copy.
     Ran Run(CommandRequest request)
     {
         std::FILE* out = std::tmpfile();
@@ -57,16 +65,11 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor(
             [&done] { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000));
         const CommandRunner::Outcome outcome = done.get();
-        return {outcome.exitStatus, outcome.startWith, ReadBack(out), ReadBack(err)};
+        const auto startWith = outcome.startWith ? std::optional(outcome.startWith->Encode()) : std::nullopt;
+        return {outcome.exitStatus, startWith, ReadBack(out), ReadBack(err)};
     }
-    static CommandRequest Asking(CommandRequest::Action action,
-                                 CommandRequest::Format format = CommandRequest::Format::text)
-    {
-        CommandRequest request;
-        request.action = action;
-        request.format = format;
-        return request;
-    }
+
+    Ran Run(Action action) { return Run({action, {}, {}, {}}); }
 
     QTemporaryDir dir;
     QString key = dir.filePath("Vostrel.socket");
@@ -78,58 +81,42 @@ TEST_F(CommandRunning, TheFigureIsTheRunningCopysElseTheSettings)
 {
     store.texts["Settings/EndDate"] = "12/08/2026 12:00:00";
     store.ints["Settings/DisplayPeriod"] = unitHms;
-    Ran ran = Run(Asking(CommandRequest::Action::query));
-    EXPECT_EQ(ran.status, 0);
-    EXPECT_EQ(ran.out, "2:0:0 HMS\n");
-    EXPECT_EQ(ran.err, "");
+    EXPECT_EQ(Run(Action::query), (Ran{0, {}, "2:0:0 HMS\n", ""}));
 
     // A copy whose vacation rule moved its end: its own figure, in its unit.
     std::optional<RemoteState> state = RemoteState{At(2026, 12, 8, 11, 0, 0).GetValue(), unitMinutes};
     SingleInstance copy(key);
     ASSERT_TRUE(copy.Start({RemoteRequest::Kind::show, {}, {}}, {{}, [&state] { return state; }}));
-    ran = Run(Asking(CommandRequest::Action::query, CommandRequest::Format::json));
+    const Ran ran = Run({Action::query, {}, {}, CommandRequest::Format::json});
     EXPECT_EQ(ran.status, 0);
     EXPECT_NE(ran.out.find("\"text\":\"60 Mins\""), std::string::npos) << ran.out;
     EXPECT_NE(ran.out.find("\"alt\":\"M\""), std::string::npos) << ran.out;
     // A copy still starting has no countdown to tell.
     state.reset();
-    EXPECT_EQ(Run(Asking(CommandRequest::Action::query)).out, "2:0:0 HMS\n");
+    EXPECT_EQ(Run(Action::query).out, "2:0:0 HMS\n");
 }
 
 TEST_F(CommandRunning, RequestsReachTheRunningCopyOrStartOne)
 {
-    CommandRequest set = Asking(CommandRequest::Action::set);
-    set.target = "+0:02";
-    set.unit = unitHms;
     // None runs: --set and --show start the program with the request, a
     // plain start without one, and --quit fails.
-    Ran ran = Run(set);
-    EXPECT_FALSE(ran.status);
-    ASSERT_TRUE(ran.startWith);
-    EXPECT_EQ(ran.startWith->Encode(), "set\t4\t+0:02");
-    EXPECT_EQ(Run(Asking(CommandRequest::Action::show)).startWith->Encode(), "show");
-    ran = Run(Asking(CommandRequest::Action::start));
-    EXPECT_FALSE(ran.status);
-    EXPECT_FALSE(ran.startWith);
-    ran = Run(Asking(CommandRequest::Action::quit));
-    EXPECT_EQ(ran.status, 1);
-    EXPECT_EQ(ran.err, "Vostrel: no copy is running.\n");
+    const CommandRequest set{Action::set, "+0:02", unitHms};
+    EXPECT_EQ(Run(set), (Ran{{}, "set\t4\t+0:02", "", ""}));
+    EXPECT_EQ(Run(Action::show), (Ran{{}, "show", "", ""}));
+    EXPECT_EQ(Run(Action::start), Ran{});
+    EXPECT_EQ(Run(Action::quit), (Ran{1, {}, "", "Vostrel: no copy is running.\n"}));
 
     std::vector<QByteArray> received;
     SingleInstance copy(key);
     ASSERT_TRUE(copy.Start(
         {RemoteRequest::Kind::show, {}, {}},
         {[&received](const RemoteRequest& request) { received.push_back(request.Encode()); }, {}}));
-    EXPECT_EQ(Run(set).status, 0);
-    EXPECT_EQ(Run(Asking(CommandRequest::Action::show)).status, 0);
-    EXPECT_EQ(Run(Asking(CommandRequest::Action::quit)).status, 0);
+    for (const CommandRequest& request :
+         {set, CommandRequest{Action::show, {}, {}, {}}, CommandRequest{Action::quit, {}, {}, {}}})
+        EXPECT_EQ(Run(request), (Ran{0, {}, "", ""}));
     EXPECT_TRUE(QTest::qWaitFor([&received] { return received.size() == 3; }, 5000));
     EXPECT_EQ(received, (std::vector<QByteArray>{"set\t4\t+0:02", "show", "quit"}));
-
-    ran = Run(Asking(CommandRequest::Action::version));
-    EXPECT_EQ(ran.status, 0);
-    EXPECT_EQ(ran.out, "Vostrel Version 5.0\n");
+    EXPECT_EQ(Run(Action::version), (Ran{0, {}, "Vostrel Version 5.0\n", ""}));
 }
 
 } // namespace
-} // namespace vostrel

@@ -12,7 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 // Runs a request from a child process that has become another user; its
@@ -63,4 +64,3 @@ TEST(LocalChannel, RefusesAnotherUsersRequestUnread)
 }
 
 } // namespace
-} // namespace vostrel

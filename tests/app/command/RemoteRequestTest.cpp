@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using Kind = RemoteRequest::Kind;
@@ -71,4 +72,3 @@ TEST(RemoteState, CarriesTheEndToTheLastBitAndRefusesOtherAnswers)
 }
 
 } // namespace
-} // namespace vostrel

@@ -9,7 +9,8 @@
 
 #include <future>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -72,4 +73,3 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 }
 
 } // namespace
-} // namespace vostrel

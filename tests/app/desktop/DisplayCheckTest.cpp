@@ -8,7 +8,8 @@
 #include <tuple>
 #include <vector>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using Environment = std::map<std::string, std::string>;
@@ -55,4 +56,3 @@ TEST(DisplayCheck, ComplainsOnlyWhenThePlatformsOwnDisplayIsMissing)
 }
 
 } // namespace
-} // namespace vostrel

@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::FakeNotificationServer;
@@ -109,4 +110,3 @@ TEST(FreedesktopNotifier, GoWithTheProgram)
 }
 
 } // namespace
-} // namespace vostrel

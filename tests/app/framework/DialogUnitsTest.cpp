@@ -9,7 +9,8 @@
 
 #include <cmath>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 QFont SansAt(int pixelSize)
@@ -59,4 +60,3 @@ TEST(DialogUnits, WideningFitsTheTextWithoutCuttingAPixel)
 }
 
 } // namespace
-} // namespace vostrel

@@ -16,7 +16,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using namespace res;
@@ -101,4 +102,3 @@ TEST(MessageDialog, KeepsTheTextsLinesAndFitsTheScreenWithOneOkButton)
 }
 
 } // namespace
-} // namespace vostrel

@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
+#include <numeric>
 
 using namespace vostrel;
-using vostrel::test::RecordingSpeaker;
 using namespace std::chrono_literals;
 
 namespace {
@@ -19,17 +17,15 @@ namespace {
 std::vector<std::int16_t> Read(QIODevice& source, std::size_t samples)
 {
     std::vector<std::int16_t> out(samples);
-    const qint64 bytes = static_cast<qint64>(samples * sizeof(std::int16_t));
+    const auto bytes = static_cast<qint64>(samples * sizeof(std::int16_t));
     EXPECT_EQ(source.read(reinterpret_cast<char*>(out.data()), bytes), bytes);
     return out;
 }
 
 int Peak(const std::vector<std::int16_t>& samples)
 {
-    int peak = 0;
-    for (const std::int16_t s : samples)
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    return peak;
+    return std::accumulate(samples.begin(), samples.end(), 0,
+                           [](int peak, int s) { return std::max(peak, std::abs(s)); });
 }
 
 // Rising zero crossings: one per period of a sine.
@@ -41,36 +37,39 @@ int Periods(const std::vector<std::int16_t>& samples)
     return periods;
 }
 
-// An output that opens streams in memory: counts them and reads what the
-// speaker plays into them.
-struct MemoryOutput final : ToneOutput {
-    struct Counts {
-        int prepared = 0, started = 0, stopped = 0;
-        QIODevice* source = nullptr;
-        std::function<void()> failed;
+// A tone speaker, its bell, and an output that opens streams in memory at
+// the given rate (0: no output to open one on): counts them and keeps the
+// source the speaker plays into.
+struct Alarm {
+    struct Output final : ToneOutput {
+        Output(Alarm& alarm, unsigned rate, bool starts) : alarm(alarm), rate(rate), starts(starts) {}
+        unsigned Prepare() override { return ++alarm.prepared, rate; }
+        bool Start(QIODevice& source, std::function<void()> failed) override
+        {
+            alarm.started += starts;
+            alarm.source = starts ? &source : nullptr;
+            alarm.failed = std::move(failed);
+            return starts;
+        }
+        void Stop() override { ++alarm.stopped, alarm.source = nullptr; }
+        Alarm& alarm;
+        unsigned rate;
+        bool starts;
     };
-    MemoryOutput(Counts& counts, unsigned rate, bool starts = true)
-        : counts(counts), rate(rate), starts(starts)
+    explicit Alarm(unsigned rate, bool starts = true)
+        : speaker(bell, std::make_unique<Output>(*this, rate, starts), 100ms)
     {
     }
-    unsigned Prepare() override { return ++counts.prepared, rate; }
-    bool Start(QIODevice& source, std::function<void()> failed) override
+    bool Over()
     {
-        if (!starts)
-            return false;
-        ++counts.started;
-        counts.source = &source;
-        counts.failed = std::move(failed);
-        return true;
+        return QTest::qWaitFor([this] { return !speaker.Alarming(); }, 5000);
     }
-    void Stop() override
-    {
-        ++counts.stopped;
-        counts.source = nullptr;
-    }
-    Counts& counts;
-    unsigned rate;
-    bool starts;
+
+    test::RecordingSpeaker bell;
+    int prepared = 0, started = 0, stopped = 0;
+    QIODevice* source = nullptr;
+    std::function<void()> failed;
+    ToneSpeaker speaker;
 };
 
 } // namespace
@@ -99,93 +98,76 @@ TEST(Tone, TheSourceHoldsSilencePlaysEachToneOnceAndNeverRunsDry)
     EXPECT_FALSE(source.atEnd());
     EXPECT_EQ(Peak(Read(source, 500)), 0);
 
+    // Silence held, the tone once, then silence again; a new tone takes the
+    // place of what is left of the last.
     source.Hold(100);
     source.Play(std::vector<std::int16_t>(150, 1000));
-    const auto first = Read(source, 400);
-    EXPECT_EQ(std::count(first.begin(), first.begin() + 100, 0), 100);
-    EXPECT_EQ(std::count(first.begin() + 100, first.begin() + 250, 1000), 150);
-    EXPECT_EQ(std::count(first.begin() + 250, first.end(), 0), 150);
-    // Once played, a tone is silence.
-    EXPECT_EQ(Peak(Read(source, 400)), 0);
-
-    // A new tone takes the place of what is left of the last.
+    auto expected = std::vector<std::int16_t>(100, 0);
+    expected.insert(expected.end(), 150, 1000);
+    expected.insert(expected.end(), 550, 0);
+    EXPECT_EQ(Read(source, 800), expected);
     source.Play(std::vector<std::int16_t>(100, 7));
     Read(source, 40);
     source.Play(std::vector<std::int16_t>(30, -9));
-    const auto replaced = Read(source, 50);
-    EXPECT_EQ(std::count(replaced.begin(), replaced.begin() + 30, -9), 30);
-    EXPECT_EQ(std::count(replaced.begin() + 30, replaced.end(), 0), 20);
+    expected.assign(30, -9);
+    expected.insert(expected.end(), 20, 0);
+    EXPECT_EQ(Read(source, 50), expected);
     source.close();
     EXPECT_TRUE(source.atEnd());
 }
 
 TEST(Tone, AnAlarmOpensOneStreamClosesItAfterwardsAndTheNextOpensAnother)
 {
-    RecordingSpeaker bell;
-    MemoryOutput::Counts counts;
-    ToneSpeaker speaker(bell, std::make_unique<MemoryOutput>(counts, 8000), 100ms);
-
-    speaker.Beep(1000, 50);
-    ASSERT_TRUE(speaker.HasOutput());
-    ASSERT_NE(counts.source, nullptr);
+    Alarm alarm(8000);
+    alarm.speaker.Beep(1000, 50);
+    ASSERT_TRUE(alarm.speaker.HasOutput());
+    ASSERT_NE(alarm.source, nullptr);
     // A tenth of a second of silence, then the tone at the stream's rate.
-    const auto lead = Read(*counts.source, 800);
-    EXPECT_EQ(Peak(lead), 0);
-    const auto beep = Read(*counts.source, 400);
+    EXPECT_EQ(Peak(Read(*alarm.source, 800)), 0);
+    const auto beep = Read(*alarm.source, 400);
     EXPECT_NEAR(Periods(beep), 50, 1);
     EXPECT_GT(Peak(beep), 16000);
-    EXPECT_EQ(Peak(Read(*counts.source, 800)), 0);
+    EXPECT_EQ(Peak(Read(*alarm.source, 800)), 0);
 
-    speaker.Beep(1000, 50);
-    speaker.Beep(1000, 50);
-    EXPECT_EQ(counts.started, 1);
-    EXPECT_NEAR(Periods(Read(*counts.source, 400)), 50, 1);
-    EXPECT_TRUE(bell.beeps.empty());
+    alarm.speaker.Beep(1000, 50);
+    alarm.speaker.Beep(1000, 50);
+    EXPECT_EQ(alarm.started, 1);
+    EXPECT_NEAR(Periods(Read(*alarm.source, 400)), 50, 1);
+    EXPECT_TRUE(alarm.bell.beeps.empty());
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !speaker.Alarming(); }, 5000));
-    EXPECT_FALSE(speaker.HasOutput());
-    EXPECT_EQ(counts.stopped, 1);
-
-    speaker.Beep(1000, 50);
-    EXPECT_EQ(counts.started, 2);
-    EXPECT_EQ(counts.stopped, 1);
+    ASSERT_TRUE(alarm.Over());
+    EXPECT_FALSE(alarm.speaker.HasOutput());
+    EXPECT_EQ(alarm.stopped, 1);
+    alarm.speaker.Beep(1000, 50);
+    EXPECT_EQ(alarm.started, 2);
+    EXPECT_EQ(alarm.stopped, 1);
 }
 
 TEST(Tone, WithoutAStreamOrWhenItFailsTheBellRingsUntilTheAlarmIsOver)
 {
-    {
-        RecordingSpeaker bell;
-        MemoryOutput::Counts counts;
-        ToneSpeaker speaker(bell, std::make_unique<MemoryOutput>(counts, 0), 100ms);
-        speaker.Beep(1000, 50);
-        speaker.Beep(1000, 50);
-        EXPECT_EQ(bell.beeps.size(), 2u);
-        EXPECT_EQ(counts.started, 0);
-        // Tried once per alarm, not at every beep.
-        EXPECT_EQ(counts.prepared, 1);
-    }
-    {
-        RecordingSpeaker bell;
-        MemoryOutput::Counts counts;
-        ToneSpeaker speaker(bell, std::make_unique<MemoryOutput>(counts, 8000, false), 100ms);
-        speaker.Beep(1000, 50);
-        EXPECT_EQ(bell.beeps.size(), 1u);
-        EXPECT_FALSE(speaker.HasOutput());
-    }
-    RecordingSpeaker bell;
-    MemoryOutput::Counts counts;
-    ToneSpeaker speaker(bell, std::make_unique<MemoryOutput>(counts, 8000), 100ms);
-    speaker.Beep(1000, 50);
-    ASSERT_TRUE(counts.failed);
-    counts.failed();
-    EXPECT_EQ(counts.stopped, 1);
-    speaker.Beep(1000, 50);
-    speaker.Beep(1000, 50);
-    EXPECT_EQ(bell.beeps.size(), 2u);
-    EXPECT_EQ(counts.started, 1);
+    Alarm none(0);
+    none.speaker.Beep(1000, 50);
+    none.speaker.Beep(1000, 50);
+    EXPECT_EQ(none.bell.beeps.size(), 2u);
+    EXPECT_EQ(none.started, 0);
+    EXPECT_EQ(none.prepared, 1); // tried once per alarm, not at every beep
+    Alarm refused(8000, false);
+    refused.speaker.Beep(1000, 50);
+    EXPECT_EQ(refused.bell.beeps.size(), 1u);
+    EXPECT_FALSE(refused.speaker.HasOutput());
+
+    Alarm alarm(8000);
+    alarm.speaker.Beep(1000, 50);
+    ASSERT_TRUE(alarm.failed);
+    alarm.failed();
+    EXPECT_EQ(alarm.stopped, 1);
+    alarm.speaker.Beep(1000, 50);
+    alarm.speaker.Beep(1000, 50);
+    EXPECT_EQ(alarm.bell.beeps.size(), 2u);
+    EXPECT_EQ(alarm.started, 1);
     // The next alarm tries the output again.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !speaker.Alarming(); }, 5000));
-    speaker.Beep(1000, 50);
-    EXPECT_EQ(counts.started, 2);
-    EXPECT_EQ(bell.beeps.size(), 2u);
+    ASSERT_TRUE(alarm.Over());
+    alarm.speaker.Beep(1000, 50);
+    EXPECT_EQ(alarm.started, 2);
+    EXPECT_EQ(alarm.bell.beeps.size(), 2u);
 }

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vostrel {
+using namespace vostrel;
+
 namespace {
 
 using test::Contents;
@@ -78,4 +79,3 @@ TEST_F(Autostart, OnAndOffFollowTheFile)
 }
 
 } // namespace
-} // namespace vostrel

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <utility>
-
 using namespace vostrel;
 
 namespace {

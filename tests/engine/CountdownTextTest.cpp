@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-#include <tuple>
-#include <utility>
-
 using namespace vostrel;
 
 namespace {

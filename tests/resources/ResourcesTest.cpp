@@ -4,9 +4,7 @@
 #include "resources/Templates.h"
 #include "tests/support/Files.h"
 
-#include <QGuiApplication>
-#include <QImageReader>
-#include <QPainter>
+#include <QtGui>
 
 #include <gtest/gtest.h>
 
@@ -114,11 +112,3 @@ TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
 
 } // namespace
 } // namespace vostrel::res
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

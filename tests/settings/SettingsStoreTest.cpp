@@ -1,13 +1,7 @@
 #include "settings/SettingsFileStore.h"
 #include "tests/support/Files.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QtCore>
 
 #include <gtest/gtest.h>
 
@@ -118,10 +112,3 @@ TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-// Runs the window tests on Qt's offscreen platform unless told otherwise,
+// Runs the Qt tests on Qt's offscreen platform unless told otherwise,
 // with a session bus of their own and the fonts the tests are measured in.
 #include "tests/support/PrivateBus.h"
 

@@ -10,10 +10,6 @@
 #include "tray/sni/StatusNotifierService.h"
 #include "tray/sni/StatusNotifierTrayArea.h"
 
-#include <QDBusObjectPath>
-#include <QtEndian>
-
-#include <algorithm>
 #include <set>
 
 using namespace vostrel;

@@ -1,9 +1,6 @@
 #include "tests/support/Answerer.h"
 #include "tests/tray/TrayTestSupport.h"
 
-#include <QMenu>
-#include <QTimer>
-
 using namespace vostrel;
 
 namespace {

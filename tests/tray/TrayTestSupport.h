@@ -6,19 +6,11 @@
 #include "tests/support/Recorders.h"
 #include "tray/CSystemTray.h"
 
-#include <QApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusContext>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
-#include <QTest>
-#include <QWidget>
+#include <QtDBus>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <vector>
 
 namespace vostrel::test {
 

@@ -3,11 +3,8 @@
 #include "resources/ResourceIds.h"
 #include "tests/support/Recorders.h"
 
-#include <QGuiApplication>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

@@ -9,16 +9,8 @@
 #include "tests/support/MemoryStore.h"
 #include "tests/support/Recorders.h"
 
-#include <QAbstractEventDispatcher>
-#include <QAccessible>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

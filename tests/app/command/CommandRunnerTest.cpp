@@ -8,8 +8,7 @@
 #include "tests/support/FixedClock.h"
 #include "tests/support/MemoryStore.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
 

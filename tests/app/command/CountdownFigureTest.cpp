@@ -8,13 +8,7 @@
 #include "tests/support/FixedClock.h"
 #include "tests/support/MemoryStore.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
 

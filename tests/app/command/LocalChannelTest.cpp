@@ -1,8 +1,7 @@
 // The channel between copies of the program answers its own user only.
 #include "app/command/LocalChannel.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,7 @@
 // One running copy per settings: later starts hand over to it.
 #include "app/command/SingleInstance.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <string>
-#include <tuple>
-#include <vector>
-
 using namespace vostrel;
 
 namespace {

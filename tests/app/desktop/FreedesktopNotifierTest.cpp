@@ -3,12 +3,7 @@
 #include "app/desktop/FreedesktopNotifier.h"
 #include "tests/support/FakeNotificationServer.h"
 
-#include <QTest>
-#include <QThread>
-
-#include <functional>
-#include <memory>
-#include <optional>
+#include <QtTest>
 
 #include <gtest/gtest.h>
 

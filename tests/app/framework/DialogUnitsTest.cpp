@@ -2,12 +2,9 @@
 // halves of every rounding come up whatever fonts the machine has.
 #include "app/framework/DialogUnits.h"
 
-#include <QFontDatabase>
-#include <QFontMetrics>
+#include <QtGui>
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 using namespace vostrel;
 

@@ -2,8 +2,7 @@
 #include "settings/login/XdgAutostart.h"
 #include "tests/support/Files.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QtCore>
 
 #include <gtest/gtest.h>
 

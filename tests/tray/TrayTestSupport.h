@@ -17,8 +17,7 @@ namespace vostrel::test {
 constexpr int kPatienceMs = 5000;
 
 // A main window that records the commands it receives.
-class CommandRecorder final : public CommandWindow {
-public:
+struct CommandRecorder final : CommandWindow {
     void SendCommand(unsigned id) override { commands.push_back(id); }
     QWidget* Widget() override { return &widget; }
     std::vector<unsigned> commands;
@@ -86,7 +85,7 @@ class TestWatcher final : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
 public:
-    explicit TestWatcher(std::function<void(const QString&)> onRegister = {})
+    explicit TestWatcher(std::function<void(const QString&)> onRegister = [](const QString&) {})
         : m_onRegister(std::move(onRegister))
     {
         DesktopBus().registerObject(
@@ -102,10 +101,7 @@ public:
     // Says an item is gone, as a watcher does, naming it as it likes.
     void Dropped(const QString& item) const
     {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(kPath, kName, QStringLiteral("StatusNotifierItemUnregistered"));
-        signal << item;
-        DesktopBus().send(signal);
+        DesktopBus().send(QDBusMessage::createSignal(kPath, kName, "StatusNotifierItemUnregistered") << item);
     }
 
     QStringList registered; // the bus names of the items registered, in order
@@ -119,8 +115,7 @@ public slots:
         const QString service = item.startsWith(QLatin1Char('/')) ? message().service() : item;
         registered.append(service);
         said.append(item);
-        if (m_onRegister)
-            m_onRegister(service);
+        m_onRegister(service);
     }
 
 private:

@@ -13,8 +13,7 @@ class Countdown : public testing::Test {
 protected:
     Countdown() { host.clock.now = At(2026, 12, 6, 10); }
 
-    // Types into the controls only, as the user would; the engine must take
-    // them in itself.
+    // Types into the controls only, as the user would; the engine must take them in itself.
     void Type(const std::string& target, const std::string& vacation = "0", std::int32_t unit = unitDays)
     {
         host.controls = {target, vacation, unit, ""};
@@ -58,8 +57,8 @@ TEST_F(Countdown, AlarmStartsOnlyOnceTheEndHasPassed)
 
 TEST_F(Countdown, HmsShowsTheExactWholeSecondsOfAnySpan)
 {
-    // Both moments are whole seconds, but their day fractions differ by a
-    // hair less than the span: the truncation must not lose a second to it.
+    // Both moments are whole seconds, but their day fractions differ by a hair less than the span: the
+    // truncation must not lose a second to it.
     host.clock.now = At(2026, 12, 6, 10, 0, 1);
     Type("12/07/2026 13:45:00", "0", unitHms);
     engine.ResolveTarget();

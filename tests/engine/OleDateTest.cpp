@@ -37,8 +37,8 @@ TEST(OleDate, WritesAndReadsItsOwnFormBothWays)
     }
 }
 
-// A span is the time between two moments on the line, also where one or
-// both lie before the origin and their stored values run otherwise.
+// A span is the time between two moments on the line, also where one or both lie before the origin and their
+// stored values run otherwise.
 TEST(OleDate, SpansMeasureTheTimeBetweenMomentsOnBothSidesOfTheOrigin)
 {
     const struct {
@@ -80,8 +80,8 @@ TEST(OleDate, ReadsDatesMonthFirstAndTimesAlone)
     }
 }
 
-// Besides words and impossible dates and times: intervals, which only the
-// countdown reads, and texts beyond the reader's 16 tokens or 4 digits.
+// Besides words and impossible dates and times: intervals, which only the countdown reads, and texts beyond
+// the reader's 16 tokens or 4 digits.
 TEST(OleDate, UnreadableTextLeavesZeroAndInvalid)
 {
     std::vector<std::string> texts = {"",         "abc",       "5",          "Ma 3 2027", "+3:45",

@@ -34,10 +34,9 @@ QImage Argb(const QPixmap& pixmap)
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// Each icon holds a 32-pixel drawing, all but the faces a 16-pixel one too.
-// At other sizes, in pixels, at twice the density or painted, an icon is the
-// largest drawing that fits, scaled nearest-neighbour: crisp square blocks
-// at whole multiples. Missing icons are null.
+// Each icon holds a 32-pixel drawing, all but the faces a 16-pixel one too. At other sizes, in pixels, at
+// twice the density or painted, an icon is the largest drawing that fits, scaled nearest-neighbour: crisp
+// square blocks at whole multiples. Missing icons are null.
 TEST(Icons, EachHoldsItsSizesAndLargerOnesKeepThePixelsCrisp)
 {
     for (int id : {128, 130, 131, 132, 133, 134, 136}) {
@@ -69,8 +68,8 @@ TEST(Icons, EachHoldsItsSizesAndLargerOnesKeepThePixelsCrisp)
     EXPECT_TRUE(IconFromHandle(0).isNull());
 }
 
-// The version block, desktop files, changelog and copyright agree with the
-// program, the copyright with the license word for word.
+// The version block, desktop files, changelog and copyright agree with the program, the copyright with the
+// license word for word.
 TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
 {
     const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");
@@ -101,8 +100,7 @@ TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
     for (const auto& [file, text] : lines)
         EXPECT_TRUE(has(file, text)) << file << ": " << text;
     EXPECT_TRUE(Contents(root + "packaging/changelog").startsWith("vostrel (5.0.0) "));
-    // From the permission notice on, the license whole, each line indented,
-    // empty ones as " .".
+    // From the permission notice on, the license whole, each line indented, empty ones as " .".
     QByteArray license = Contents(root + "LICENSE");
     license = license.mid(license.indexOf("Copyright (c) 2026 Pelmark\n\n") + 28).trimmed();
     ASSERT_GT(license.size(), 500);

@@ -36,8 +36,8 @@ protected:
     SettingsFileStore store{QStringLiteral("Pelmark"), QStringLiteral("Vostrel")};
 };
 
-// Hand-edited integers that are not whole 32-bit numbers, and a corrupt
-// file, read as the defaults; a text with unquoted commas reads as it was.
+// Hand-edited integers that are not whole 32-bit numbers, and a corrupt file, read as the defaults; a text
+// with unquoted commas reads as it was.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
     ASSERT_TRUE(WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
@@ -93,8 +93,8 @@ TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSave)
     EXPECT_EQ(EndDate(), "12/31/2027");
 }
 
-// Killed at varying moments once its saves are under way, a copy leaves the
-// old file or a new one, never a broken one.
+// Killed at varying moments once its saves are under way, a copy leaves the old file or a new one, never a
+// broken one.
 TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
 {
     store.WriteText("Settings", "EndDate", "seed");

@@ -8,9 +8,8 @@
 
 namespace vostrel::test {
 
-// Hands the popup or modal box on top to answer, from the event loop, as a
-// user would; after a few seconds closes whatever is open, so that the
-// unexpected fails the test instead of hanging it. It asserts nothing.
+// Hands the popup or modal box on top to answer, from the event loop, as a user would; after a few seconds
+// closes whatever is open, so that the unexpected fails the test instead of hanging it. It asserts nothing.
 class Answerer {
 public:
     explicit Answerer(std::function<void(QWidget* top)> answer) : m_answer(std::move(answer))

@@ -10,9 +10,8 @@
 
 namespace vostrel::test {
 
-// A desktop notification server of the tests' own: owns
-// org.freedesktop.Notifications on a connection of its own, records what it
-// is asked, and invokes actions when told to.
+// A desktop notification server of the tests' own: owns org.freedesktop.Notifications on a connection of its
+// own, records what it is asked, and invokes actions when told to.
 class FakeNotificationServer final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")

@@ -4,8 +4,7 @@
 
 namespace vostrel::test {
 
-// A clock that shows whatever moment the test sets, down to how far into
-// its second it is.
+// A clock that shows whatever moment the test sets, down to how far into its second it is.
 struct FixedClock final : Clock {
     explicit FixedClock(OleDate moment = {}) : now(moment) {}
     OleDate Now() const override { return now; }

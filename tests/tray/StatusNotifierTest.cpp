@@ -1,6 +1,5 @@
-// The tray icon on a StatusNotifierItem desktop, as a host on the bus sees
-// it: the watcher here is the test's, on a connection of its own; and which
-// host the icon goes to as watchers come and go.
+// The tray icon on a StatusNotifierItem desktop, as a host on the bus sees it: the watcher here is the
+// test's, on a connection of its own; and which host the icon goes to as watchers come and go.
 #include "tests/support/Answerer.h"
 #include "tests/tray/TrayTestSupport.h"
 #include "tray/DesktopTrayArea.h"
@@ -41,12 +40,10 @@ protected:
     QString service; // the icon's bus name
 };
 
-// What a host reads of the item, and the signals that tell it of changes:
-// only when something changed.
+// What a host reads of the item, and the signals that tell it of changes: only when something changed.
 TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged)
 {
-    // Registered by its path, on a connection that also holds the name
-    // hosts look for items by.
+    // Registered by its path, on a connection that also holds the name hosts look for items by.
     EXPECT_EQ(watcher.said, QStringList({kItemPath}));
     const QString prefix = QString("%1-%2-").arg(kItem).arg(QCoreApplication::applicationPid());
     EXPECT_TRUE(std::ranges::any_of(
@@ -100,8 +97,8 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
     tray->ChangeTip("   11 Hrs"); // the guide stays "00 Hrs"
     unchangedTicks("   11 Hrs");
     tray->ChangeIcon(IDI_CLOCK);
-    // Signals from one sender arrive in order: anything the unchanged
-    // ticks sent would come before the last change's.
+    // Signals from one sender arrive in order: anything the unchanged ticks sent would come before the last
+    // change's.
     ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 7; }));
     EXPECT_EQ(log.Names(), QStringList({"NewToolTip", "XAyatanaNewLabel", "PropertiesChanged", "NewToolTip",
                                         "XAyatanaNewLabel", "PropertiesChanged", "NewIcon"}));
@@ -116,11 +113,10 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
     EXPECT_EQ(qdbus_cast<SniToolTip>(Item().value("ToolTip")).title, "11 Hrs");
 }
 
-// An alarm, as the countdown runs it: restarted every second, its frames
-// changing ten times a second. Hosts hear of the attention once as it
-// begins and once as it ends, with the attention picture first, and of one
-// frame a second, the frames in turn, the tip's second bringing the frame
-// due with it; the picture put back at each restart is not among them.
+// An alarm, as the countdown runs it: restarted every second, its frames changing ten times a second. Hosts
+// hear of the attention once as it begins and once as it ends, with the attention picture first, and of one
+// frame a second, the frames in turn, the tip's second bringing the frame due with it; the picture put back
+// at each restart is not among them.
 TEST_F(StatusNotifier, AnAlarmIsAnnouncedOnceAndItsFramesAtTheTicksPace)
 {
     ASSERT_EQ(tray->LoadIconRange(IDI_FROWN, IDI_SMILE), TRUE);
@@ -176,9 +172,8 @@ TEST_F(StatusNotifier, AnAlarmIsAnnouncedOnceAndItsFramesAtTheTicksPace)
     EXPECT_EQ(Item(), QVariantMap());
 }
 
-// A watcher that drops the item while it is still here (GNOME's extension
-// does, now and then) has it registered again, once for each drop, but not
-// for ever; another item's drop changes nothing.
+// A watcher that drops the item while it is still here (GNOME's extension does, now and then) has it
+// registered again, once for each drop, but not for ever; another item's drop changes nothing.
 TEST_F(StatusNotifier, RegistersAgainWhenTheWatcherDropsIt)
 {
     const auto registrations = [this](qsizetype count) {
@@ -209,8 +204,8 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickAndTheContextMenuOpensAtThePointA
     ASSERT_TRUE(test::WaitUntil([this] { return !mainWindow.commands.empty(); }));
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
 
-    // While the popup is open, the host must already have its reply; it
-    // closes once the reply is seen, or after a few seconds without one.
+    // While the popup is open, the host must already have its reply; it closes once the reply is seen, or
+    // after a few seconds without one.
     QCursor::setPos(10, 10);
     const QDBusPendingCall reply = test::DesktopBus().asyncCall(
         QDBusMessage::createMethodCall(service, kItemPath, kItem, "ContextMenu") << 150 << 120);
@@ -264,8 +259,8 @@ TEST_F(StatusNotifier, TheMenuIsExportedAndItsClicksReachTheMainWindow)
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_SHOW_ABOUT, ID_UPDATE_TIMER}));
 }
 
-// XEmbed as the test sees it: its icon's coming and going goes into a log
-// that the watcher writes in too, so the order of the two hosts' icons shows.
+// XEmbed as the test sees it: its icon's coming and going goes into a log that the watcher writes in too, so
+// the order of the two hosts' icons shows.
 struct LoggingArea final : TrayArea {
     explicit LoggingArea(QStringList& log) : log(log) {}
     bool IsAvailable() const override { return true; }
@@ -314,16 +309,15 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
     EXPECT_EQ(qdbus_cast<SniPixmapList>(item.value("IconPixmap")).value(3).pixels,
               SniPixmapCache().Pixmaps(IDI_CLOCK).value(3).pixels);
 
-    // The watcher goes: XEmbed shows the icon as it is now, and the item has
-    // left the bus.
+    // The watcher goes: XEmbed shows the icon as it is now, and the item has left the bus.
     watcher.reset();
     ASSERT_TRUE(test::WaitUntil([this] { return log.size() == 4; }));
     EXPECT_EQ(log.back(), "xembed add 134    10 Hrs");
     EXPECT_FALSE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
-// On Wayland nothing else shows the icon: a watcher that was there first
-// must be used at once, not only when it changes owner.
+// On Wayland nothing else shows the icon: a watcher that was there first must be used at once, not only when
+// it changes owner.
 TEST_F(HostChoice, AWatcherAlreadyOnTheBusTakesTheIconFromTheStart)
 {
     test::TestWatcher watcher([this](const QString&) { log.append("sni register"); });

@@ -24,8 +24,8 @@ struct CommandRecorder final : CommandWindow {
     QWidget widget;
 };
 
-// What a tray icon needs besides its notification area, and the icon, which
-// each test's fixture makes on an area of its own.
+// What a tray icon needs besides its notification area, and the icon, which each test's fixture makes on an
+// area of its own.
 class TrayFixture : public testing::Test {
 protected:
     TrayFixture() { app.SetMainWnd(&mainWindow); }
@@ -49,15 +49,14 @@ inline bool WaitUntil(const std::function<bool()>& condition)
     return QTest::qWaitFor(condition, kPatienceMs);
 }
 
-// The desktop side's own connection. Calls from it to the program in this
-// process must not block: the program answers from the event loop.
+// The desktop side's own connection. Calls from it to the program in this process must not block: the program
+// answers from the event loop.
 inline QDBusConnection DesktopBus()
 {
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
 }
 
-// Calls a method from the desktop's side; the answer, or an error once a
-// few seconds have passed without one.
+// Calls a method from the desktop's side; the answer, or an error once a few seconds have passed without one.
 inline QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
                          const QString& method, const QVariantList& arguments = {})
 {
@@ -78,8 +77,7 @@ inline QVariantMap Properties(const QString& service, const QString& path, const
     return answered ? qdbus_cast<QVariantMap>(reply.arguments().constFirst()) : QVariantMap();
 }
 
-// The desktop's StatusNotifierWatcher while it lives, with a host that shows
-// items.
+// The desktop's StatusNotifierWatcher while it lives, with a host that shows items.
 class TestWatcher final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
@@ -108,8 +106,7 @@ public:
     QStringList said;       // what the items said as they registered
 
 public slots:
-    // An item names its bus name, or its object's path on the connection
-    // that calls.
+    // An item names its bus name, or its object's path on the connection that calls.
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& item)
     {
         const QString service = item.startsWith(QLatin1Char('/')) ? message().service() : item;
@@ -124,8 +121,7 @@ private:
     std::function<void(const QString&)> m_onRegister;
 };
 
-// The signals an item's bus name sends, as hosts hear them: every signal of
-// the tray's interfaces.
+// The signals an item's bus name sends, as hosts hear them: every signal of the tray's interfaces.
 class SignalLog final : public QObject {
     Q_OBJECT
 public:

@@ -42,8 +42,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     }
 
-    // The window's refresh timer as the event loop holds it, and a tick of
-    // it delivered at once rather than waited for.
+    // The window's refresh timer as the event loop holds it, and a tick of it delivered at once rather than
+    // waited for.
     QAbstractEventDispatcher::TimerInfo RefreshTimer()
     {
         const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(dialog.get());
@@ -64,8 +64,8 @@ protected:
         Edit(id)->selectAll();
         QTest::keyClicks(Edit(id), text);
     }
-    // Opens the background menu, chooses the entry of this text or closes it;
-    // the entries with their check marks, and the title of any box opened.
+    // Opens the background menu, chooses the entry of this text or closes it; the entries with their check
+    // marks, and the title of any box opened.
     QStringList Menu(const QString& choose)
     {
         QStringList seen;
@@ -130,8 +130,7 @@ TEST_F(CountdownWindow, StartsHiddenAndTicksJustAfterEachSecondWithTheClocksTime
     Tick();
     EXPECT_EQ(Display(), "   13 Hrs");
 
-    // Screen readers hear the labels, the icons and the time left; the tab
-    // stops are as they were.
+    // Screen readers hear the labels, the icons and the time left; the tab stops are as they were.
     Open();
     const auto name = [this](int id) {
         return QAccessible::queryAccessibleInterface(dialog->GetDlgItem(id))->text(QAccessible::Name);
@@ -175,8 +174,7 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 13:45:00");
     EXPECT_EQ(Display(), "   225 Mins");
 
-    // Enter in the target box is OK: it saves an interval still as typed as
-    // its end, and hides.
+    // Enter in the target box is OK: it saves an interval still as typed as its end, and hides.
     Open();
     Type(IDC_END_DATE, "+1:30");
     QTest::keyClick(Edit(IDC_END_DATE), Qt::Key_Return);
@@ -184,8 +182,8 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 11:30:00");
     EXPECT_FALSE(dialog->isVisible());
 
-    // A huge paste, cut to the box's 32767 characters, does not read: the
-    // target becomes the origin, long past.
+    // A huge paste, cut to the box's 32767 characters, does not read: the target becomes the origin, long
+    // past.
     Open();
     Edit(IDC_END_DATE)->setFocus();
     Edit(IDC_END_DATE)->setText(QString(100000, QChar('7')));
@@ -194,8 +192,8 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
     EXPECT_DOUBLE_EQ(dialog->m_EndTime.GetValue(), 0.0);
 }
 
-// A longer value stored by hand is shown and counted whole; typing may shorten
-// it, never lengthen it. Ticks keep the selection; leaving the box applies it.
+// A longer value stored by hand is shown and counted whole; typing may shorten it, never lengthen it. Ticks
+// keep the selection; leaving the box applies it.
 TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
 {
     StoreTarget("12/06/2027 10:00:00");
@@ -224,8 +222,8 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);
     EXPECT_EQ(Display(), " 229 Days");
 
-    // OK keeps what the user chose, the icon among it, and the icon shows at
-    // once, in the tray and as the window's, crisp at larger sizes.
+    // OK keeps what the user chose, the icon among it, and the icon shows at once, in the tray and as the
+    // window's, crisp at larger sizes.
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
     EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);
@@ -246,10 +244,9 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     EXPECT_EQ(dlg.windowIcon().pixmap(64).toImage(), LoadIcon(IDI_EYE).pixmap(64).toImage());
 }
 
-// Another copy's --set and --unit are typed into the boxes and confirmed as
-// OK confirms them; what scripts read from the settings is the figure the
-// window shows, the vacation rule included (a stored count longer than the
-// box lets anyone type counts whole).
+// Another copy's --set and --unit are typed into the boxes and confirmed as OK confirms them; what scripts
+// read from the settings is the figure the window shows, the vacation rule included (a stored count longer
+// than the box lets anyone type counts whole).
 TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScriptsReadItsFigure)
 {
     StoreTarget("12/06/2027 10:00:00");
@@ -275,8 +272,8 @@ TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScri
     EXPECT_EQ(CountdownFigure::FromSettings(store, clock).Text(clock.now), Display().trimmed().toStdString());
 }
 
-// The first start's target has long passed: the window shows from the first
-// tick. A figure too wide for the display is drawn smaller, whole.
+// The first start's target has long passed: the window shows from the first tick. A figure too wide for the
+// display is drawn smaller, whole.
 TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
 {
     clock.now = At(2026, 12, 6, 10, 30, 33);
@@ -286,8 +283,8 @@ TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTh
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
     EXPECT_EQ(dlg.CheckedRadioIndex(IDC_UNIT_DAYS), unitDays);
     EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
-    // The tick gives the tooltip its text at once; the window, whose first
-    // showing is slow, comes once the tick is done.
+    // The tick gives the tooltip its text at once; the window, whose first showing is slow, comes once the
+    // tick is done.
     Tick();
     EXPECT_EQ(std::string(notifyArea.requests.back().record.szTip), "-9470 Days");
     EXPECT_FALSE(dlg.isVisible());
@@ -306,8 +303,7 @@ TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTh
     EXPECT_EQ(display->font(), *dlg.m_Font);
 }
 
-// Where the platform keeps window positions to itself, OK keeps the stored
-// one and saves the rest as ever.
+// Where the platform keeps window positions to itself, OK keeps the stored one and saves the rest as ever.
 TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
 {
     const QPoint templatePosition = Start().pos(); // nothing stored
@@ -331,8 +327,7 @@ TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
     EXPECT_EQ(store.ints["Settings/DisplayPeriod"], unitMinutes);
 }
 
-// Window managers minimise even windows without a minimise button: Update
-// Timer and the alarm bring it back.
+// Window managers minimise even windows without a minimise button: Update Timer and the alarm bring it back.
 TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUserComes)
 {
     StoreTarget("12/06/2026 10:00:02", unitSeconds);
@@ -373,8 +368,8 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     EXPECT_EQ(notifier.notified.size(), 2);
 }
 
-// Window managers keep their window menus, so About is on the background
-// menu, with Start at Login, checked while the autostart entry is there.
+// Window managers keep their window menus, so About is on the background menu, with Start at Login, checked
+// while the autostart entry is there.
 TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
 {
     CCountdownDlg& dlg = Start();

@@ -1,5 +1,4 @@
-// The command line: what each form asks for, and one clear line for each
-// mistake.
+// The command line: what each form asks for, and one clear line for each mistake.
 #include "app/command/CommandLine.h"
 
 #include "engine/CountdownState.h"
@@ -27,9 +26,8 @@ std::string Described(const CommandRequest& r)
            (r.format == CommandRequest::Format::json ? " json" : " text");
 }
 
-// Each case is the arguments, split at |, and what they make: the request,
-// or the line that says what is wrong. After a plus sign a time of day is an
-// interval too, as in the window.
+// Each case is the arguments, split at |, and what they make: the request, or the line that says what is
+// wrong. After a plus sign a time of day is an interval too, as in the window.
 TEST(CommandLine, ReadsEachActionAndItsValues)
 {
     for (const QString line :

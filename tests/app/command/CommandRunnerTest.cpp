@@ -1,6 +1,5 @@
-// What the command line does without a window: the figure it prints comes
-// from the running copy when one answers, else from the saved settings;
-// requests reach the running copy; failures are one line and a status.
+// What the command line does without a window: the figure it prints comes from the running copy when one
+// answers, else from the saved settings; requests reach the running copy; failures are one line and a status.
 #include "app/command/CommandRunner.h"
 
 #include "app/command/SingleInstance.h"
@@ -21,8 +20,7 @@ namespace {
 using test::At;
 using Action = CommandRequest::Action;
 
-// A command's status, the request it starts the program with, and what it
-// printed on stdout and stderr.
+// A command's status, the request it starts the program with, and what it printed on stdout and stderr.
 struct Ran {
     std::optional<int> status;
     std::optional<QByteArray> startWith;
@@ -47,8 +45,7 @@ std::string ReadBack(std::FILE* file)
 
 class CommandRunning : public testing::Test {
 protected:
-    // Runs the command on a thread of its own while this thread answers for
-    // the running copy.
+    // Runs the command on a thread of its own while this thread answers for the running copy.
     Ran Run(CommandRequest request)
     {
         std::FILE* out = std::tmpfile();
@@ -97,8 +94,8 @@ TEST_F(CommandRunning, TheFigureIsTheRunningCopysElseTheSettings)
 
 TEST_F(CommandRunning, RequestsReachTheRunningCopyOrStartOne)
 {
-    // None runs: --set and --show start the program with the request, a
-    // plain start without one, and --quit fails.
+    // None runs: --set and --show start the program with the request, a plain start without one, and --quit
+    // fails.
     const CommandRequest set{Action::set, "+0:02", unitHms};
     EXPECT_EQ(Run(set), (Ran{{}, "set\t4\t+0:02", "", ""}));
     EXPECT_EQ(Run(Action::show), (Ran{{}, "show", "", ""}));

@@ -15,8 +15,8 @@ using namespace vostrel;
 
 namespace {
 
-// Runs a request from a child process that has become another user; its
-// exit status: 0 answered, 1 not answered, 2 could not become the user.
+// Runs a request from a child process that has become another user; its exit status: 0 answered, 1 not
+// answered, 2 could not become the user.
 pid_t AskAs(uid_t uid, gid_t gid, const QString& name)
 {
     const pid_t child = ::fork();
@@ -50,9 +50,8 @@ TEST(LocalChannel, RefusesAnotherUsersRequestUnread)
         ++requests;
         return QByteArrayLiteral("shown");
     }));
-    // The socket is the user's alone; opened to all, as a changed mode or a
-    // shared folder would leave it, the other user reaches it but is
-    // refused all the same.
+    // The socket is the user's alone; opened to all, as a changed mode or a shared folder would leave it, the
+    // other user reaches it but is refused all the same.
     EXPECT_EQ(ExitStatusOf(AskAs(nobody->pw_uid, nobody->pw_gid, name)), 1);
     ASSERT_EQ(::chmod(QFile::encodeName(name).constData(), 0777), 0);
     EXPECT_EQ(ExitStatusOf(AskAs(nobody->pw_uid, nobody->pw_gid, name)), 1);

@@ -1,5 +1,4 @@
-// Desktop notifications, against a notification server of the tests' own
-// on the tests' private session bus.
+// Desktop notifications, against a notification server of the tests' own on the tests' private session bus.
 #include "app/desktop/FreedesktopNotifier.h"
 #include "tests/support/FakeNotificationServer.h"
 
@@ -49,8 +48,7 @@ TEST(FreedesktopNotifier, AskForAnUrgentNotificationWhoseActionComesBackAndClose
     EXPECT_EQ(server.closed, std::vector<uint>({server.notified[1].id}));
 }
 
-// A notification server in a thread of its own, which answers while the
-// program's thread waits for it.
+// A notification server in a thread of its own, which answers while the program's thread waits for it.
 class ServerThread {
 public:
     ServerThread()
@@ -91,8 +89,8 @@ private:
     std::unique_ptr<FakeNotificationServer> m_server;
 };
 
-// A program that ends takes its notification with it, whether the server
-// has answered yet or not: its action would reach nothing.
+// A program that ends takes its notification with it, whether the server has answered yet or not: its action
+// would reach nothing.
 TEST(FreedesktopNotifier, GoWithTheProgram)
 {
     ServerThread server;

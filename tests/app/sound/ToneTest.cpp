@@ -37,9 +37,8 @@ int Periods(const std::vector<std::int16_t>& samples)
     return periods;
 }
 
-// A tone speaker, its bell, and an output that opens streams in memory at
-// the given rate (0: no output to open one on): counts them and keeps the
-// source the speaker plays into.
+// A tone speaker, its bell, and an output that opens streams in memory at the given rate (0: no output to
+// open one on): counts them and keeps the source the speaker plays into.
 struct Alarm {
     struct Output final : ToneOutput {
         Output(Alarm& alarm, unsigned rate, bool starts) : alarm(alarm), rate(rate), starts(starts) {}
@@ -98,8 +97,8 @@ TEST(Tone, TheSourceHoldsSilencePlaysEachToneOnceAndNeverRunsDry)
     EXPECT_FALSE(source.atEnd());
     EXPECT_EQ(Peak(Read(source, 500)), 0);
 
-    // Silence held, the tone once, then silence again; a new tone takes the
-    // place of what is left of the last.
+    // Silence held, the tone once, then silence again; a new tone takes the place of what is left of the
+    // last.
     source.Hold(100);
     source.Play(std::vector<std::int16_t>(150, 1000));
     auto expected = std::vector<std::int16_t>(100, 0);

@@ -19,9 +19,8 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// The entry, in a folder made as needed, starts the executable by its
-// absolute path: in double quotes where a reserved character appears, " ` $
-// and \ escaped inside them, then backslashes and % doubled.
+// The entry, in a folder made as needed, starts the executable by its absolute path: in double quotes where a
+// reserved character appears, " ` $ and \ escaped inside them, then backslashes and % doubled.
 TEST_F(Autostart, TheEntryStartsThisExecutableByItsAbsolutePath)
 {
     XdgAutostart start(Folder(), "/opt/vostrel/bin/Vostrel");
@@ -48,9 +47,8 @@ TEST_F(Autostart, TheEntryStartsThisExecutableByItsAbsolutePath)
     }
 }
 
-// The state is the file's, whoever wrote it; an entry marked Hidden is one
-// the user deleted. A renamed copy keeps an entry of its own. (The window's
-// tests remove entries by hand and block the folder.)
+// The state is the file's, whoever wrote it; an entry marked Hidden is one the user deleted. A renamed copy
+// keeps an entry of its own. (The window's tests remove entries by hand and block the folder.)
 TEST_F(Autostart, OnAndOffFollowTheFile)
 {
     XdgAutostart start(Folder(), "/usr/bin/Vostrel");

@@ -27,10 +27,6 @@ protected:
         return settings.status() == QSettings::NoError;
     }
     std::string EndDate() { return store.ReadText("Settings", "EndDate", ""); }
-    bool WriteFile(const QByteArray& text)
-    {
-        return QDir().mkpath(m_dir.path() + "/Pelmark") && test::Write(FilePath(), text);
-    }
 
     QTemporaryDir m_dir;
     SettingsFileStore store{QStringLiteral("Pelmark"), QStringLiteral("Vostrel")};
@@ -40,8 +36,8 @@ protected:
 // with unquoted commas reads as it was.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
-    ASSERT_TRUE(WriteFile("[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
-                          "EndDate=Dec 31, 2027\nVacationDays=007\n"));
+    ASSERT_TRUE(test::Write(FilePath(), "[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
+                                        "EndDate=Dec 31, 2027\nVacationDays=007\n"));
     for (const char* name : {"DisplayPeriod", "WhichIcon", "x", "missing"})
         EXPECT_EQ(store.ReadInt("Settings", name, -7), -7) << name;
     EXPECT_EQ(store.ReadText("Settings", "EndDate", ""), "Dec 31, 2027");
@@ -51,7 +47,7 @@ TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
     QByteArray noise;
     for (int i = 0; i < 4096; ++i)
         noise += static_cast<char>((i * 7919) % 256);
-    ASSERT_TRUE(WriteFile(noise));
+    ASSERT_TRUE(test::Write(FilePath(), noise));
     EXPECT_EQ(store.ReadText("Settings", "EndDate", "01/01/2001"), "01/01/2001");
     EXPECT_EQ(store.ReadInt("Settings", "VacationDays", -7), -7);
 }

@@ -207,9 +207,7 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     EXPECT_EQ(dlg.m_strVacDays, "100");
     EXPECT_TRUE(messages.shown.isEmpty());
     QTest::keyClick(Edit(IDC_VAC_DAYS), Qt::Key_End);
-    QTest::keyClicks(Edit(IDC_VAC_DAYS), "7");
-    QTest::keyClick(Edit(IDC_VAC_DAYS), Qt::Key_Backspace);
-    QTest::keyClicks(Edit(IDC_VAC_DAYS), "7");
+    QTest::keyClicks(Edit(IDC_VAC_DAYS), "7\b7"); // \b: Backspace
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "10");
 
     Type(IDC_VAC_DAYS, "205");

@@ -48,58 +48,23 @@ TEST(FreedesktopNotifier, AskForAnUrgentNotificationWhoseActionComesBackAndClose
     EXPECT_EQ(server.closed, std::vector<uint>({server.notified[1].id}));
 }
 
-// A notification server in a thread of its own, which answers while the program's thread waits for it.
-class ServerThread {
-public:
-    ServerThread()
-    {
-        m_thread.start();
-        m_context.moveToThread(&m_thread);
-        InThread([this] {
-            m_server = std::make_unique<FakeNotificationServer>(
-                QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server-thread"));
-        });
-    }
-    ~ServerThread()
-    {
-        InThread([this] { m_server.reset(); });
-        m_thread.quit();
-        m_thread.wait();
-    }
-    // What the server has been asked: ids notified, ids closed.
-    std::pair<std::vector<uint>, std::vector<uint>> Asked()
-    {
-        std::pair<std::vector<uint>, std::vector<uint>> asked;
-        InThread([&] {
-            for (const auto& notification : m_server->notified)
-                asked.first.push_back(notification.id);
-            asked.second = m_server->closed;
-        });
-        return asked;
-    }
-
-private:
-    void InThread(const std::function<void()>& work)
-    {
-        QMetaObject::invokeMethod(&m_context, work, Qt::BlockingQueuedConnection);
-    }
-
-    QThread m_thread;
-    QObject m_context;
-    std::unique_ptr<FakeNotificationServer> m_server;
-};
-
 // A program that ends takes its notification with it, whether the server has answered yet or not: its action
 // would reach nothing.
 TEST(FreedesktopNotifier, GoWithTheProgram)
 {
-    ServerThread server;
+    // The server answers from a thread of its own while the program's thread waits for it.
+    FakeNotificationServer server(
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server-thread"));
+    QThread thread;
+    server.moveToThread(&thread);
+    thread.start();
     std::optional<FreedesktopNotifier> notifications(std::in_place, [] {});
     notifications->Notify("Time is up", "Not answered yet.");
     notifications.reset();
-    const auto [notified, closed] = server.Asked();
-    ASSERT_EQ(notified.size(), 1u);
-    EXPECT_EQ(closed, notified);
+    thread.quit();
+    ASSERT_TRUE(thread.wait(5000));
+    ASSERT_EQ(server.notified.size(), 1u);
+    EXPECT_EQ(server.closed, std::vector<uint>({server.notified[0].id}));
 }
 
 } // namespace

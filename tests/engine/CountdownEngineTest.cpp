@@ -24,7 +24,7 @@ protected:
     CountdownEngine engine{state, host};
 };
 
-TEST_F(Countdown, IntervalCountsFromNowAndIsWrittenBack)
+TEST_F(Countdown, IntervalsCountFromNowAndHmsShowsTheExactWholeSecondsOfAnySpan)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"+36:00", "12/07/2026 22:00:00"},   {"+100:30", "12/10/2026 14:30:00"},
@@ -37,6 +37,17 @@ TEST_F(Countdown, IntervalCountsFromNowAndIsWrittenBack)
         engine.ResolveTarget();
         EXPECT_EQ(host.controls.endDate, end) << typed;
     }
+
+    // Both moments are whole seconds, but their day fractions differ by a hair less than the span: the
+    // truncation must not lose a second to it.
+    host.clock.now = At(2026, 12, 6, 10, 0, 1);
+    Type("12/07/2026 13:45:00", "0", unitHms);
+    engine.ResolveTarget();
+    EXPECT_EQ(host.controls.display, " 27:44:59 HMS");
+    // Far beyond what 32-bit seconds hold, still exact.
+    Type("12/31/9999 23:59:59", "0", unitHms);
+    engine.ResolveTarget();
+    EXPECT_EQ(host.controls.display, "69890485:59:58 HMS");
 }
 
 TEST_F(Countdown, AlarmStartsOnlyOnceTheEndHasPassed)
@@ -53,20 +64,6 @@ TEST_F(Countdown, AlarmStartsOnlyOnceTheEndHasPassed)
         "ExchangeIn",       "Beep 1000 10", "ShowWindow",         "LoadIconRange 132 133",
         "StartCycle 100 1", "ExchangeOut",  "ChangeTip   -0 Days"};
     EXPECT_EQ(host.calls, expected);
-}
-
-TEST_F(Countdown, HmsShowsTheExactWholeSecondsOfAnySpan)
-{
-    // Both moments are whole seconds, but their day fractions differ by a hair less than the span: the
-    // truncation must not lose a second to it.
-    host.clock.now = At(2026, 12, 6, 10, 0, 1);
-    Type("12/07/2026 13:45:00", "0", unitHms);
-    engine.ResolveTarget();
-    EXPECT_EQ(host.controls.display, " 27:44:59 HMS");
-    // Far beyond what 32-bit seconds hold, still exact.
-    Type("12/31/9999 23:59:59", "0", unitHms);
-    engine.ResolveTarget();
-    EXPECT_EQ(host.controls.display, "69890485:59:58 HMS");
 }
 
 TEST_F(Countdown, VacationTakesTheNumberJustTypedInWorkingDaysOffTheTarget)

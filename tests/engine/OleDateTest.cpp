@@ -22,7 +22,7 @@ OleDate Read(const std::string& text)
 }
 
 // Before the origin the whole part counts back while the fraction runs on.
-TEST(OleDate, WritesAndReadsItsOwnFormBothWays)
+TEST(OleDate, WritesAndReadsItsOwnFormAndMeasuresSpansOnBothSidesOfTheOrigin)
 {
     const std::pair<double, const char*> cases[] = {{0.0, "12/30/1899 00:00:00"},
                                                     {-1.25, "12/29/1899 06:00:00"},
@@ -35,16 +35,13 @@ TEST(OleDate, WritesAndReadsItsOwnFormBothWays)
         EXPECT_EQ(OleDate(value).Format(), text);
         EXPECT_NEAR(Read(text).GetValue(), value, 1e-9) << text;
     }
-}
 
-// A span is the time between two moments on the line, also where one or both lie before the origin and their
-// stored values run otherwise.
-TEST(OleDate, SpansMeasureTheTimeBetweenMomentsOnBothSidesOfTheOrigin)
-{
+    // A span is the time between two moments on the line, also where one or both lie before the origin and
+    // their stored values run otherwise.
     const struct {
         double later, earlier, days;
-    } cases[] = {{0.0, -1.25, 0.75}, {-1.75, -1.25, 0.5}, {1.5, -1.5, 2.0}, {-2.0, 0.5, -2.5}};
-    for (const auto& c : cases) {
+    } spans[] = {{0.0, -1.25, 0.75}, {-1.75, -1.25, 0.5}, {1.5, -1.5, 2.0}, {-2.0, 0.5, -2.5}};
+    for (const auto& c : spans) {
         const OleDateSpan span = OleDate(c.later) - OleDate(c.earlier);
         EXPECT_NEAR(span.GetTotalSeconds(), c.days * 86400, 1e-3) << c.later << " - " << c.earlier;
     }
@@ -63,7 +60,7 @@ TEST(OleDate, ValuesOutsideTheRangeAreInvalid)
         EXPECT_FALSE(OleDate::FromFields(f).IsValid()) << f.year;
 }
 
-TEST(OleDate, ReadsDatesMonthFirstAndTimesAlone)
+TEST(OleDate, ReadsDatesMonthFirstAndTimesAloneAndLeavesZeroAndInvalidForAnythingElse)
 {
     for (const std::string line :
          {"  12/6/2026 1:45:07 pm\t => 12/06/2026 13:45:07", "1-2-1970 => 01/02/1970 00:00:00",
@@ -78,12 +75,9 @@ TEST(OleDate, ReadsDatesMonthFirstAndTimesAlone)
                           moment = line.substr(line.find(" => ") + 4);
         EXPECT_EQ(Read(text).Format(), moment) << text;
     }
-}
 
-// Besides words and impossible dates and times: intervals, which only the countdown reads, and texts beyond
-// the reader's 16 tokens or 4 digits.
-TEST(OleDate, UnreadableTextLeavesZeroAndInvalid)
-{
+    // Besides words and impossible dates and times: intervals, which only the countdown reads, and texts
+    // beyond the reader's 16 tokens or 4 digits.
     std::vector<std::string> texts = {"",         "abc",       "5",          "Ma 3 2027", "+3:45",
                                       "-3:45",    "13/1/1970", "2/29/2001",  "0/1/2001",  "12/31/0097",
                                       "24:00",    "10:60",     "12/31/97 5", "3:45:30.5", "12/31/97 junk",

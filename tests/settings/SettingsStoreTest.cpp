@@ -76,7 +76,7 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile)
 }
 
 // A copy killed as it took the lock leaves an empty lock file behind.
-TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSave)
+TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSaveAndAKilledSaveLeavesTheOldFileOrTheNew)
 {
     QDir().mkpath(m_dir.path() + "/Pelmark");
     QFile lock(FilePath() + ".lock");
@@ -87,12 +87,9 @@ TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSave)
         std::async(std::launch::async, [this] { store.WriteText("Settings", "EndDate", "12/31/2027"); });
     ASSERT_EQ(save.wait_for(std::chrono::seconds(15)), std::future_status::ready); // Qt alone waits 30
     EXPECT_EQ(EndDate(), "12/31/2027");
-}
 
-// Killed at varying moments once its saves are under way, a copy leaves the old file or a new one, never a
-// broken one.
-TEST_F(SettingsFile, AKilledSaveLeavesTheOldFileOrTheNew)
-{
+    // Killed at varying moments once its saves are under way, a copy leaves the old file or a new one, never
+    // a broken one.
     store.WriteText("Settings", "EndDate", "seed");
     for (int round = 0; round < 20; ++round) {
         QProcess writer;

@@ -90,12 +90,13 @@ TEST(CountdownFigure, JsonLineHasEveryFieldBeforeAtAndAfterTheEnd)
             0u);
 }
 
-TEST(FigureFollower, SleepsUntilTheTextChanges)
+TEST(FigureFollower, SleepsUntilTheTextChangesPrintsEachChangeAndANewTargetAtOnceAndEndsWhenNobodyReads)
 {
+    // It sleeps until the text changes.
     const OleDate now = At(2026, 12, 8, 10, 0, 30);
     const OleDate end = At(2026, 12, 8, 12, 0, 0);
-    const auto next = [](const OleDate& end, std::int32_t unit, const OleDate& now) {
-        return FigureFollower::SecondsToNextChange({end, unit}, now, 3600);
+    const auto next = [](const OleDate& to, std::int32_t unit, const OleDate& from) {
+        return FigureFollower::SecondsToNextChange({to, unit}, from, 3600);
     };
     EXPECT_EQ(next(end, unitHms, now), 1);
     EXPECT_EQ(next(end, unitSeconds, now), 1);
@@ -108,10 +109,7 @@ TEST(FigureFollower, SleepsUntilTheTextChanges)
     EXPECT_EQ(next(end, unitDays, now), 3600);
     // The end itself still counts; the second after it is expired.
     EXPECT_EQ(next(At(2026, 12, 8, 10, 0, 31), unitDays, now), 2);
-}
 
-TEST(FigureFollower, PrintsEachChangeAndANewTargetAtOnceAndEndsWhenNobodyReads)
-{
     QTemporaryDir dir;
     const QString settingsFile = dir.filePath("Pelmark/Vostrel.conf");
     test::FixedClock clock(At(2026, 12, 8, 10, 0, 0));

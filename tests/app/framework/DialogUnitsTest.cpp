@@ -17,7 +17,7 @@ QFont SansAt(int pixelSize)
     return font;
 }
 
-TEST(DialogUnits, TheAverageLetterIsRoundedToTheNearestPixel)
+TEST(DialogUnits, TheAverageLetterIsRoundedToTheNearestPixelAndWideningFitsTheTextWithoutCuttingAPixel)
 {
     int roundedUp = 0;
     for (int size = 6; size <= 40; ++size) {
@@ -32,11 +32,8 @@ TEST(DialogUnits, TheAverageLetterIsRoundedToTheNearestPixel)
     }
     // Some size must have had its average rounded up, or nothing was shown.
     EXPECT_GT(roundedUp, 0);
-}
 
-// A control widened to fit its text is at least as wide as the text.
-TEST(DialogUnits, WideningFitsTheTextWithoutCuttingAPixel)
-{
+    // A control widened to fit its text is at least as wide as the text.
     for (int units = 7; units <= 90; units += 7) {
         for (int needed = 40; needed <= 400; needed += 13) {
             DialogUnits dialog(SansAt(6));

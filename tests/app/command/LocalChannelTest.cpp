@@ -15,9 +15,9 @@ using namespace vostrel;
 
 namespace {
 
-// Runs a request from a child process that has become another user; its exit status: 0 answered, 1 not
-// answered, 2 could not become the user.
-pid_t AskAs(uid_t uid, gid_t gid, const QString& name)
+// Runs a request from a child process that has become another user, while this process answers; the child's
+// exit status: 0 answered, 1 not answered, 2 could not become the user.
+int AskAs(uid_t uid, gid_t gid, const QString& name)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -25,13 +25,7 @@ pid_t AskAs(uid_t uid, gid_t gid, const QString& name)
             ::_exit(2);
         ::_exit(LocalChannel::Ask(name, QByteArrayLiteral("show"), 1000, 2000) ? 0 : 1);
     }
-    return child;
-}
-
-int ExitStatusOf(pid_t child)
-{
     int status = -1;
-    // The parent answers meanwhile, so its event loop keeps running.
     EXPECT_TRUE(QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -52,12 +46,12 @@ TEST(LocalChannel, RefusesAnotherUsersRequestUnread)
     }));
     // The socket is the user's alone; opened to all, as a changed mode or a shared folder would leave it, the
     // other user reaches it but is refused all the same.
-    EXPECT_EQ(ExitStatusOf(AskAs(nobody->pw_uid, nobody->pw_gid, name)), 1);
+    EXPECT_EQ(AskAs(nobody->pw_uid, nobody->pw_gid, name), 1);
     ASSERT_EQ(::chmod(QFile::encodeName(name).constData(), 0777), 0);
-    EXPECT_EQ(ExitStatusOf(AskAs(nobody->pw_uid, nobody->pw_gid, name)), 1);
+    EXPECT_EQ(AskAs(nobody->pw_uid, nobody->pw_gid, name), 1);
     EXPECT_EQ(requests, 0);
     // The user's own request is answered.
-    EXPECT_EQ(ExitStatusOf(AskAs(::geteuid(), ::getegid(), name)), 0);
+    EXPECT_EQ(AskAs(::geteuid(), ::getegid(), name), 0);
     EXPECT_EQ(requests, 1);
 }
 

@@ -1,5 +1,6 @@
 // One running copy per settings: later starts hand over to it.
 #include "app/command/SingleInstance.h"
+#include "tests/support/Files.h"
 
 #include <QtTest>
 
@@ -61,9 +62,7 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
 
     // A name left behind by a copy that is gone does not stop a new one.
     const QString goneKey = dir.filePath("gone.socket");
-    QFile left(goneKey);
-    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
-    left.close();
+    ASSERT_TRUE(test::Write(goneKey, {}));
     SingleInstance fresh(goneKey);
     EXPECT_TRUE(fresh.Start(kShow, show));
     EXPECT_FALSE(StartLaterCopy(goneKey));

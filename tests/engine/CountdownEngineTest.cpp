@@ -38,8 +38,8 @@ TEST_F(Countdown, IntervalsCountFromNowAndHmsShowsTheExactWholeSecondsOfAnySpan)
         EXPECT_EQ(host.controls.endDate, end) << typed;
     }
 
-    // Both moments are whole seconds, but their day fractions differ by a hair less than the span: the
-    // truncation must not lose a second to it.
+    // Both moments are whole seconds, but their day fractions differ by a hair
+    // less than the span: the truncation must not lose a second to it.
     host.clock.now = At(2026, 12, 6, 10, 0, 1);
     Type("12/07/2026 13:45:00", "0", unitHms);
     engine.ResolveTarget();

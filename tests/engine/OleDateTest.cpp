@@ -36,8 +36,8 @@ TEST(OleDate, WritesAndReadsItsOwnFormAndMeasuresSpansOnBothSidesOfTheOrigin)
         EXPECT_NEAR(Read(text).GetValue(), value, 1e-9) << text;
     }
 
-    // A span is the time between two moments on the line, also where one or both lie before the origin and
-    // their stored values run otherwise.
+    // A span is the time between two moments on the line, also where one or both
+    // lie before the origin and their stored values run otherwise.
     const struct {
         double later, earlier, days;
     } spans[] = {{0.0, -1.25, 0.75}, {-1.75, -1.25, 0.5}, {1.5, -1.5, 2.0}, {-2.0, 0.5, -2.5}};
@@ -76,8 +76,8 @@ TEST(OleDate, ReadsDatesMonthFirstAndTimesAloneAndLeavesZeroAndInvalidForAnythin
         EXPECT_EQ(Read(text).Format(), moment) << text;
     }
 
-    // Besides words and impossible dates and times: intervals, which only the countdown reads, and texts
-    // beyond the reader's 16 tokens or 4 digits.
+    // Besides words and impossible dates and times: intervals, which only the
+    // countdown reads, and texts beyond the reader's 16 tokens or 4 digits.
     std::vector<std::string> texts = {"",         "abc",       "5",          "Ma 3 2027", "+3:45",
                                       "-3:45",    "13/1/1970", "2/29/2001",  "0/1/2001",  "12/31/0097",
                                       "24:00",    "10:60",     "12/31/97 5", "3:45:30.5", "12/31/97 junk",

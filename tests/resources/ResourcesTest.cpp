@@ -68,8 +68,8 @@ TEST(Icons, EachHoldsItsSizesAndLargerOnesKeepThePixelsCrisp)
     EXPECT_TRUE(IconFromHandle(0).isNull());
 }
 
-// The version block, desktop files, changelog and copyright agree with the program, the copyright with the
-// license word for word.
+// The version block, desktop files, changelog and copyright agree with the
+// program, the copyright with the license word for word.
 TEST(ReleaseFiles, CarryTheProgramsNameCommentVersionAndLicense)
 {
     const QString root = QStringLiteral(VOSTREL_SOURCE_DIR "/");

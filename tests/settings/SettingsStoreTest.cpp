@@ -32,8 +32,8 @@ protected:
     SettingsFileStore store{QStringLiteral("Pelmark"), QStringLiteral("Vostrel")};
 };
 
-// Hand-edited integers that are not whole 32-bit numbers, and a corrupt file, read as the defaults; a text
-// with unquoted commas reads as it was.
+// Hand-edited integers that are not whole 32-bit numbers, and a corrupt file,
+// read as the defaults; a text with unquoted commas reads as it was.
 TEST_F(SettingsFile, IntegersAndTextsKeepTheirOwnKinds)
 {
     ASSERT_TRUE(test::Write(FilePath(), "[Settings]\nDisplayPeriod=abc\nWhichIcon=1.5\nx=99999999999\n"
@@ -88,8 +88,8 @@ TEST_F(SettingsFile, AnAbandonedLockDoesNotHoldUpTheNextSaveAndAKilledSaveLeaves
     ASSERT_EQ(save.wait_for(std::chrono::seconds(15)), std::future_status::ready); // Qt alone waits 30
     EXPECT_EQ(EndDate(), "12/31/2027");
 
-    // Killed at varying moments once its saves are under way, a copy leaves the old file or a new one, never
-    // a broken one.
+    // Killed at varying moments once its saves are under way, a copy leaves the
+    // old file or a new one, never a broken one.
     store.WriteText("Settings", "EndDate", "seed");
     for (int round = 0; round < 20; ++round) {
         QProcess writer;

@@ -17,8 +17,8 @@ struct Controls {
     std::string display;
 };
 
-// Stands in for the dialog: keeps the controls, exchanges them with the state like the dialog's data
-// exchange, and records every call.
+// Stands in for the dialog: keeps the controls, exchanges them with the state
+// like the dialog's data exchange, and records every call.
 class RecordingCollaborator final : public CountdownCollaborator {
 public:
     explicit RecordingCollaborator(CountdownState& state) : m_state(state) {}

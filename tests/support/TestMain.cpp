@@ -1,5 +1,5 @@
-// Runs the Qt tests on Qt's offscreen platform unless told otherwise, with a session bus of their own and the
-// fonts the tests are measured in.
+// Runs the Qt tests on Qt's offscreen platform unless told otherwise, with a
+// session bus of their own and the fonts the tests are measured in.
 #include <QApplication>
 
 #include <gtest/gtest.h>

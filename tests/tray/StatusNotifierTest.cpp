@@ -97,8 +97,8 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
     tray->ChangeTip("   11 Hrs"); // the guide stays "00 Hrs"
     unchangedTicks("   11 Hrs");
     tray->ChangeIcon(IDI_CLOCK);
-    // Signals from one sender arrive in order: anything the unchanged ticks sent would come before the last
-    // change's.
+    // Signals from one sender arrive in order: anything the unchanged ticks sent
+    // would come before the last change's.
     ASSERT_TRUE(test::WaitUntil([&log] { return log.messages.size() >= 7; }));
     EXPECT_EQ(log.Names(), QStringList({"NewToolTip", "XAyatanaNewLabel", "PropertiesChanged", "NewToolTip",
                                         "XAyatanaNewLabel", "PropertiesChanged", "NewIcon"}));
@@ -204,8 +204,8 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickTheContextMenuOpensAtThePointAfte
     ASSERT_TRUE(test::WaitUntil([this] { return !mainWindow.commands.empty(); }));
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER}));
 
-    // While the popup is open, the host must already have its reply; it closes once the reply is seen, or
-    // after a few seconds without one.
+    // While the popup is open, the host must already have its reply; it closes
+    // once the reply is seen, or after a few seconds without one.
     QCursor::setPos(10, 10);
     const QDBusPendingCall reply = test::DesktopBus().asyncCall(
         QDBusMessage::createMethodCall(service, kItemPath, kItem, "ContextMenu") << 150 << 120);
@@ -256,8 +256,8 @@ TEST_F(StatusNotifier, ActivateIsTheDoubleClickTheContextMenuOpensAtThePointAfte
     EXPECT_EQ(mainWindow.commands, std::vector<unsigned>({ID_UPDATE_TIMER, ID_SHOW_ABOUT, ID_UPDATE_TIMER}));
 }
 
-// XEmbed as the test sees it: its icon's coming and going goes into a log that the watcher writes in too, so
-// the order of the two hosts' icons shows.
+// XEmbed as the test sees it: its icon's coming and going goes into a log
+// that the watcher writes in too, so the order of the two hosts' icons shows.
 struct LoggingArea final : TrayArea {
     explicit LoggingArea(QStringList& log) : log(log) {}
     bool IsAvailable() const override { return true; }
@@ -313,8 +313,8 @@ TEST_F(HostChoice, TheIconMovesToAWatcherAndBackToXEmbedAsItComesAndGoes)
     EXPECT_FALSE(test::DesktopBus().interface()->isServiceRegistered(service));
 }
 
-// On Wayland nothing else shows the icon: a watcher that was there first must be used at once, not only when
-// it changes owner.
+// On Wayland nothing else shows the icon: a watcher that was there first must
+// be used at once, not only when it changes owner.
 TEST_F(HostChoice, AWatcherAlreadyOnTheBusTakesTheIconFromTheStart)
 {
     test::TestWatcher watcher([this](const QString&) { log.append("sni register"); });

@@ -27,8 +27,8 @@ protected:
     bool hasMenu = true;
 };
 
-// Tips are cut to 63 characters and refused changes kept; a list of icons longer than the ids is out of
-// memory.
+// Tips are cut to 63 characters and refused changes kept; a list of icons
+// longer than the ids is out of memory.
 TEST_F(Tray, TipsAndIconListsAreCutToWhatTheAreaHolds)
 {
     ASSERT_EQ(Add(std::string(100, 'x')), TRUE);
@@ -56,8 +56,8 @@ TEST_F(Tray, TipsAndIconListsAreCutToWhatTheAreaHolds)
 TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenOne)
 {
     ASSERT_EQ(Add(), TRUE);
-    // The area says where the click was; the menu opens there. The user chooses About, the fourth entry, once
-    // it opens.
+    // The area says where the click was; the menu opens there. The user chooses
+    // About, the fourth entry, once it opens.
     area.eventPosition = QPoint(150, 120);
     QStringList entries;
     QPoint menuAt;
@@ -78,8 +78,8 @@ TEST_F(Tray, DoubleClickSendsTheDefaultEntrysCommandAndRightClickPostsTheChosenO
     EXPECT_EQ(entries,
               QStringList({"Update Timer", "-", "Help", "About", "-", "E&xit", "default Update Timer"}));
     EXPECT_EQ(menuAt, QPoint(150, 120));
-    // An entry chosen from the desktop's own drawing of the menu comes as a command message and, like the
-    // popup's, arrives once the handler is done.
+    // An entry chosen from the desktop's own drawing of the menu comes as a
+    // command message and, like the popup's, arrives once the handler is done.
     tray->WindowProc(WM_COMMAND, ID_SHOW_HELP, 0);
     EXPECT_TRUE(mainWindow.commands.empty());
     QApplication::processEvents();
@@ -130,8 +130,8 @@ TEST_F(Tray, AlarmAnimationAlternatesForWholeSecondsAndPutsThePictureBack)
     EXPECT_EQ(tray->EndCycle(), FALSE);
     EXPECT_EQ(area.attention, std::vector<bool>({true, false})); // only while it ran
 
-    // A restart begins at the first frame and puts back the saved picture, not the owner's choice made during
-    // the alarm.
+    // A restart begins at the first frame and puts back the saved picture, not
+    // the owner's choice made during the alarm.
     area.requests.clear();
     tray->StartCycle(100, 1);
     Tick();

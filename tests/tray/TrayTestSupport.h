@@ -24,8 +24,8 @@ struct CommandRecorder final : CommandWindow {
     QWidget widget;
 };
 
-// What a tray icon needs besides its notification area, and the icon, which each test's fixture makes on an
-// area of its own.
+// What a tray icon needs besides its notification area, and the icon, which
+// each test's fixture makes on an area of its own.
 class TrayFixture : public testing::Test {
 protected:
     TrayFixture() { app.SetMainWnd(&mainWindow); }
@@ -49,8 +49,8 @@ inline bool WaitUntil(const std::function<bool()>& condition)
     return QTest::qWaitFor(condition, kPatienceMs);
 }
 
-// The desktop side's own connection. Calls from it to the program in this process must not block: the program
-// answers from the event loop.
+// The desktop side's own connection. Calls from it to the program in this
+// process must not block: the program answers from the event loop.
 inline QDBusConnection DesktopBus()
 {
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));

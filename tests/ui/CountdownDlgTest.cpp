@@ -42,8 +42,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     }
 
-    // The window's refresh timer as the event loop holds it, and a tick of it delivered at once rather than
-    // waited for.
+    // The window's refresh timer as the event loop holds it, and a tick of it
+    // delivered at once rather than waited for.
     QAbstractEventDispatcher::TimerInfo RefreshTimer()
     {
         const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(dialog.get());
@@ -64,8 +64,8 @@ protected:
         Edit(id)->selectAll();
         QTest::keyClicks(Edit(id), text);
     }
-    // Opens the background menu, chooses the entry of this text or closes it; the entries with their check
-    // marks, and the title of any box opened.
+    // Opens the background menu, chooses the entry of this text or closes it; the
+    // entries with their check marks, and the title of any box opened.
     QStringList Menu(const QString& choose)
     {
         QStringList seen;
@@ -182,8 +182,8 @@ TEST_F(CountdownWindow, IntervalsBecomeTheirEndsAndUnreadableTargetsTheOrigin)
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "12/06/2026 11:30:00");
     EXPECT_FALSE(dialog->isVisible());
 
-    // A huge paste, cut to the box's 32767 characters, does not read: the target becomes the origin, long
-    // past.
+    // A huge paste, cut to the box's 32767 characters, does not read: the target
+    // becomes the origin, long past.
     Open();
     Edit(IDC_END_DATE)->setFocus();
     Edit(IDC_END_DATE)->setText(QString(100000, QChar('7')));
@@ -220,8 +220,8 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     EXPECT_NEAR(dlg.m_dVacAdjust, 365.0 / 365.25 * 136, 1e-6);
     EXPECT_EQ(Display(), " 229 Days");
 
-    // OK keeps what the user chose, the icon among it, and the icon shows at once, in the tray and as the
-    // window's, crisp at larger sizes.
+    // OK keeps what the user chose, the icon among it, and the icon shows at
+    // once, in the tray and as the window's, crisp at larger sizes.
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
     EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);
@@ -270,8 +270,8 @@ TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScri
     EXPECT_EQ(CountdownFigure::FromSettings(store, clock).Text(clock.now), Display().trimmed().toStdString());
 }
 
-// The first start's target has long passed: the window shows from the first tick. A figure too wide for the
-// display is drawn smaller, whole.
+// The first start's target has long passed: the window shows from the first
+// tick. A figure too wide for the display is drawn smaller, whole.
 TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
 {
     clock.now = At(2026, 12, 6, 10, 30, 33);
@@ -281,8 +281,8 @@ TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTh
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
     EXPECT_EQ(dlg.CheckedRadioIndex(IDC_UNIT_DAYS), unitDays);
     EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
-    // The tick gives the tooltip its text at once; the window, whose first showing is slow, comes once the
-    // tick is done.
+    // The tick gives the tooltip its text at once; the window, whose first
+    // showing is slow, comes once the tick is done.
     Tick();
     EXPECT_EQ(std::string(notifyArea.requests.back().record.szTip), "-9470 Days");
     EXPECT_FALSE(dlg.isVisible());
@@ -366,8 +366,8 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     EXPECT_EQ(notifier.notified.size(), 2);
 }
 
-// Window managers keep their window menus, so About is on the background menu, with Start at Login, checked
-// while the autostart entry is there.
+// Window managers keep their window menus, so About is on the background
+// menu, with Start at Login, checked while the autostart entry is there.
 TEST_F(CountdownWindow, BackgroundMenuOpensAboutAndTurnsStartAtLoginOnAndOff)
 {
     CCountdownDlg& dlg = Start();

@@ -94,8 +94,8 @@ TEST_F(CommandRunning, TheFigureIsTheRunningCopysElseTheSettings)
 
 TEST_F(CommandRunning, RequestsReachTheRunningCopyOrStartOne)
 {
-    // None runs: --set and --show start the program with the request, a plain start without one, and --quit
-    // fails.
+    // None runs: --set and --show start the program with the request, a plain
+    // start without one, and --quit fails.
     const CommandRequest set{Action::set, "+0:02", unitHms};
     EXPECT_EQ(Run(set), (Ran{{}, "set\t4\t+0:02", "", ""}));
     EXPECT_EQ(Run(Action::show), (Ran{{}, "show", "", ""}));

@@ -1,5 +1,5 @@
-// The time left as scripts read it: the tooltip's text and the JSON line, and the follower that prints them
-// as they change.
+// The time left as scripts read it: the tooltip's text and the JSON line, and
+// the follower that prints them as they change.
 #include "app/command/CountdownFigure.h"
 #include "app/command/FigureFollower.h"
 
@@ -45,8 +45,8 @@ TEST(CountdownFigure, SettingsGiveTheWindowsFigureWithItsDefaultsAndItsBoxes)
     store.ints["Settings/DisplayPeriod"] = unitHms;
     EXPECT_EQ(figure().Text(clock.now), "392:0:0 HMS");
 
-    // The vacation rule takes (20 + 116) days a year off a year; a stored count longer than the box lets
-    // anyone type counts whole, as in the window.
+    // The vacation rule takes (20 + 116) days a year off a year; a stored count
+    // longer than the box lets anyone type counts whole, as in the window.
     store.texts["Settings/EndDate"] = "12/08/2027 10:00:00";
     store.texts["Settings/VacationDays"] = "20";
     EXPECT_NEAR((figure().end - clock.now).GetTotalDays(), 365 - 365 / 365.25 * 136, 1e-6);
@@ -76,8 +76,8 @@ TEST(CountdownFigure, JsonLineHasEveryFieldBeforeAtAndAfterTheEnd)
               R"({"alt":"HMS","class":"expired","seconds":-3,"text":"0:0:-3 HMS",)"
               R"("tooltip":"Time ran out at 12/24/2026 18:00:00"})");
 
-    // A vacation rule leaves a fraction of a second: the count is taken down, so the last fraction before the
-    // end is 0 and after it -1.
+    // A vacation rule leaves a fraction of a second: the count is taken down, so
+    // the last fraction before the end is 0 and after it -1.
     const CountdownFigure fractional{OleDate(At(2026, 12, 24, 18, 0, 0).GetValue() - 0.4 / 86400), unitDays};
     EXPECT_NE(JsonAt(fractional, At(2026, 12, 24, 17, 59, 59)).find(R"("class":"counting","seconds":0,)"),
               std::string::npos);
@@ -100,8 +100,8 @@ TEST(FigureFollower, SleepsUntilTheTextChangesPrintsEachChangeAndANewTargetAtOnc
     };
     EXPECT_EQ(next(end, unitHms, now), 1);
     EXPECT_EQ(next(end, unitSeconds, now), 1);
-    // 119.5 minutes show as 120 at 10:00:30 and as 119 a second later, until 118.5 are left at 10:01:30
-    // (halves go to the even number).
+    // 119.5 minutes show as 120 at 10:00:30 and as 119 a second later, until
+    // 118.5 are left at 10:01:30 (halves go to the even number).
     EXPECT_EQ(next(end, unitMinutes, now), 1);
     EXPECT_EQ(next(end, unitMinutes, At(2026, 12, 8, 10, 0, 31)), 59);
     // Hours: 2 until 1.5 h are left at 10:30:00, 1 from the second after.
@@ -137,8 +137,8 @@ TEST(FigureFollower, SleepsUntilTheTextChangesPrintsEachChangeAndANewTargetAtOnc
     QTest::qWait(1200);
     EXPECT_EQ(printed.size(), 2u);
 
-    // The settings saved (their folder made first, then the file replaced, then written to): the new target
-    // at once.
+    // The settings saved (their folder made first, then the file replaced, then
+    // written to): the new target at once.
     figure = {At(2026, 12, 8, 10, 2, 1), unitHms};
     ASSERT_TRUE(QDir().mkpath(dir.filePath("Pelmark")));
     EXPECT_EQ(line(3), "0:2:0 HMS");

@@ -16,8 +16,8 @@ using namespace std::chrono_literals;
 
 const RemoteRequest kShow{RemoteRequest::Kind::show, {}, {}};
 
-// Starts a later copy on a thread of its own while this thread answers for the running copy; true when the
-// later copy would go on running.
+// Starts a later copy on a thread of its own while this thread answers for
+// the running copy; true when the later copy would go on running.
 bool StartLaterCopy(const QString& key)
 {
     auto later = std::async(std::launch::async, [key] { return SingleInstance(key, 2s).Start(kShow, {}); });
@@ -44,8 +44,8 @@ TEST(SingleInstance, LaterStartsHandOverToTheRunningCopyUnlessItIsGoneOrHung)
     // Another program name is another copy.
     EXPECT_TRUE(StartLaterCopy(dir.filePath("Pelmark-Timer.socket")));
 
-    // A copy that accepts the connection but never answers (this thread's, busy starting the next) is
-    // replaced, and the replacement answers the next start.
+    // A copy that accepts the connection but never answers (this thread's, busy
+    // starting the next) is replaced, and the replacement answers the next start.
     const QString hungKey = dir.filePath("hung.socket");
     LocalChannel hung(hungKey);
     ASSERT_TRUE(hung.Listen([](const QByteArray&) { return QByteArrayLiteral("never sent"); }));

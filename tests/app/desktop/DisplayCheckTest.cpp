@@ -20,8 +20,8 @@ std::optional<std::string> Complaint(const Environment& environment, std::vector
     return check.Complaint();
 }
 
-// Empty variables name no display; a platform that needs none passes; an explicit window system (-platform
-// outranks the environment) needs its own.
+// Empty variables name no display; a platform that needs none passes; an
+// explicit window system (-platform outranks the environment) needs its own.
 TEST(DisplayCheck, ComplainsOnlyWhenThePlatformsOwnDisplayIsMissing)
 {
     EXPECT_EQ(Complaint({}, {"/opt/tools/Timer"}),

@@ -48,8 +48,8 @@ TEST(FreedesktopNotifier, AskForAnUrgentNotificationWhoseActionComesBackAndClose
     EXPECT_EQ(server.closed, std::vector<uint>({server.notified[1].id}));
 }
 
-// A program that ends takes its notification with it, whether the server has answered yet or not: its action
-// would reach nothing.
+// A program that ends takes its notification with it, whether the server has
+// answered yet or not: its action would reach nothing.
 TEST(FreedesktopNotifier, GoWithTheProgram)
 {
     // The server answers from a thread of its own while the program's thread waits for it.

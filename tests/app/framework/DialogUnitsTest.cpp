@@ -1,5 +1,5 @@
-// Dialog units against the font's own measures, at many sizes so that both halves of every rounding come up
-// whatever fonts the machine has.
+// Dialog units against the font's own measures, at many sizes so that both
+// halves of every rounding come up whatever fonts the machine has.
 #include "app/framework/DialogUnits.h"
 
 #include <QtGui>

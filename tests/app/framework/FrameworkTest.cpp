@@ -31,8 +31,8 @@ protected:
     }
 };
 
-// Hidden, a dialog's exchanges leave its controls alone until someone can see them, and neither what was
-// typed nor what was set is lost meanwhile.
+// Hidden, a dialog's exchanges leave its controls alone until someone can see
+// them, and neither what was typed nor what was set is lost meanwhile.
 TEST(TemplateDialog, HiddenDialogsExchangeOnlyOnceTheirControlsAreSeen)
 {
     test::RecordingMessages messages;
@@ -63,8 +63,8 @@ TEST(TemplateDialog, HiddenDialogsExchangeOnlyOnceTheirControlsAreSeen)
     EXPECT_EQ(dialog.field, "typed while shown");
 }
 
-// A text taller than the screen keeps its lines, scrolls to keep the one OK button on screen, and blocks only
-// its owner.
+// A text taller than the screen keeps its lines, scrolls to keep the one OK
+// button on screen, and blocks only its owner.
 TEST(MessageDialog, KeepsTheTextsLinesAndFitsTheScreenWithOneOkButton)
 {
     QWidget owner;

@@ -97,8 +97,8 @@ TEST(Tone, TheSourceHoldsSilencePlaysEachToneOnceAndNeverRunsDry)
     EXPECT_FALSE(source.atEnd());
     EXPECT_EQ(Peak(Read(source, 500)), 0);
 
-    // Silence held, the tone once, then silence again; a new tone takes the place of what is left of the
-    // last.
+    // Silence held, the tone once, then silence again; a new tone takes the place
+    // of what is left of the last.
     source.Hold(100);
     source.Play(std::vector<std::int16_t>(150, 1000));
     auto expected = std::vector<std::int16_t>(100, 0);

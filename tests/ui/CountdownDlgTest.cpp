@@ -272,7 +272,7 @@ TEST_F(CountdownWindow, TakesATargetFromTheCommandLineAsTypedAndConfirmedAndScri
 
 // The first start's target has long passed: the window shows from the first
 // tick. A figure too wide for the display is drawn smaller, whole.
-TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTheFirstTick)
+TEST_F(CountdownWindow, AFirstStartShowsTheDefaultsAndTheAlarmAndAStoredPositionIsUsedOnlyOnTheScreen)
 {
     clock.now = At(2026, 12, 6, 10, 30, 33);
     CCountdownDlg& dlg = Start();
@@ -299,11 +299,9 @@ TEST_F(CountdownWindow, AFirstStartHasTheDefaultsAndItsAlarmShowsTheWindowFromTh
     dlg.CheckRadioIndex(IDC_UNIT_DAYS, unitDays);
     Tick();
     EXPECT_EQ(display->font(), *dlg.m_Font);
-}
 
-// Where the platform keeps window positions to itself, OK keeps the stored one and saves the rest as ever.
-TEST_F(CountdownWindow, StoredPositionIsUsedOnlyOnTheScreen)
-{
+    // A stored position off the screen is not used; where the platform keeps
+    // window positions to itself, OK keeps the stored one and saves the rest.
     const QPoint templatePosition = Start().pos(); // nothing stored
     EXPECT_EQ(templatePosition, dialog->Units().ToPixels(dialog->Template().frame).topLeft());
     const auto startAt = [this](int x, int y) {

@@ -9,7 +9,7 @@ namespace {
 
 using Kind = RemoteRequest::Kind;
 
-TEST(RemoteRequest, EveryRequestReadsBackAsWritten)
+TEST(RemoteRequest, EveryRequestAndTheStateReadBackAsWrittenAndOtherAnswersAreRefused)
 {
     const std::string longest(kMaxTargetLength, '1');
     const RemoteRequest requests[] = {{Kind::show, {}, {}},
@@ -31,6 +31,15 @@ TEST(RemoteRequest, EveryRequestReadsBackAsWritten)
     EXPECT_EQ(RemoteRequest({Kind::show, {}, {}}).Encode(), "show");
     EXPECT_EQ(ExpectedAnswer(Kind::show), "shown");
     EXPECT_EQ(ExpectedAnswer(Kind::set), "done");
+
+    // The state carries the end to the last bit.
+    const RemoteState state{46380.750011574074, 4};
+    const std::optional<RemoteState> back = RemoteState::Decode(state.Encode());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::pair(back->end, back->unit), std::pair(state.end, 4));
+    for (const QByteArray answer : {"shown", "refused", "state\t46380.75", "state\tnan\t4", "state\t1e400\t4",
+                                    "state\t46380.75\tHMS", "status\t46380.75\t4"})
+        EXPECT_FALSE(RemoteState::Decode(answer)) << answer.toStdString();
 }
 
 TEST(RemoteRequest, MalformedLinesAreRefused)
@@ -43,17 +52,6 @@ TEST(RemoteRequest, MalformedLinesAreRefused)
     for (const QByteArray& line : {"set\t1\t" + QByteArray(kMaxTargetLength + 1, '1'),
                                    QByteArray("set\t1\t+1:00\r", 13), QByteArray("set\t1\t+1\0:00", 12)})
         EXPECT_FALSE(RemoteRequest::Decode(line)) << line.toStdString();
-}
-
-TEST(RemoteState, CarriesTheEndToTheLastBitAndRefusesOtherAnswers)
-{
-    const RemoteState state{46380.750011574074, 4};
-    const std::optional<RemoteState> back = RemoteState::Decode(state.Encode());
-    ASSERT_TRUE(back);
-    EXPECT_EQ(std::pair(back->end, back->unit), std::pair(state.end, 4));
-    for (const QByteArray answer : {"shown", "refused", "state\t46380.75", "state\tnan\t4", "state\t1e400\t4",
-                                    "state\t46380.75\tHMS", "status\t46380.75\t4"})
-        EXPECT_FALSE(RemoteState::Decode(answer)) << answer.toStdString();
 }
 
 } // namespace

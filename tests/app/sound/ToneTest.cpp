@@ -115,7 +115,7 @@ TEST(Tone, TheSourceHoldsSilencePlaysEachToneOnceAndNeverRunsDry)
     EXPECT_TRUE(source.atEnd());
 }
 
-TEST(Tone, AnAlarmOpensOneStreamClosesItAfterwardsAndTheNextOpensAnother)
+TEST(Tone, AnAlarmOpensOneStreamClosesItAfterwardsAndTheNextOpensAnotherAndWithoutOneTheBellRings)
 {
     Alarm alarm(8000);
     alarm.speaker.Beep(1000, 50);
@@ -140,10 +140,8 @@ TEST(Tone, AnAlarmOpensOneStreamClosesItAfterwardsAndTheNextOpensAnother)
     alarm.speaker.Beep(1000, 50);
     EXPECT_EQ(alarm.started, 2);
     EXPECT_EQ(alarm.stopped, 1);
-}
 
-TEST(Tone, WithoutAStreamOrWhenItFailsTheBellRingsUntilTheAlarmIsOver)
-{
+    // Without a stream, or when it fails, the bell rings until the alarm is over.
     Alarm none(0);
     none.speaker.Beep(1000, 50);
     none.speaker.Beep(1000, 50);
@@ -155,18 +153,18 @@ TEST(Tone, WithoutAStreamOrWhenItFailsTheBellRingsUntilTheAlarmIsOver)
     EXPECT_EQ(refused.bell.beeps.size(), 1u);
     EXPECT_FALSE(refused.speaker.HasOutput());
 
-    Alarm alarm(8000);
-    alarm.speaker.Beep(1000, 50);
-    ASSERT_TRUE(alarm.failed);
-    alarm.failed();
-    EXPECT_EQ(alarm.stopped, 1);
-    alarm.speaker.Beep(1000, 50);
-    alarm.speaker.Beep(1000, 50);
-    EXPECT_EQ(alarm.bell.beeps.size(), 2u);
-    EXPECT_EQ(alarm.started, 1);
+    Alarm failing(8000);
+    failing.speaker.Beep(1000, 50);
+    ASSERT_TRUE(failing.failed);
+    failing.failed();
+    EXPECT_EQ(failing.stopped, 1);
+    failing.speaker.Beep(1000, 50);
+    failing.speaker.Beep(1000, 50);
+    EXPECT_EQ(failing.bell.beeps.size(), 2u);
+    EXPECT_EQ(failing.started, 1);
     // The next alarm tries the output again.
-    ASSERT_TRUE(alarm.Over());
-    alarm.speaker.Beep(1000, 50);
-    EXPECT_EQ(alarm.started, 2);
-    EXPECT_EQ(alarm.bell.beeps.size(), 2u);
+    ASSERT_TRUE(failing.Over());
+    failing.speaker.Beep(1000, 50);
+    EXPECT_EQ(failing.started, 2);
+    EXPECT_EQ(failing.bell.beeps.size(), 2u);
 }

@@ -59,10 +59,9 @@ struct RecordingTrayArea final : TrayArea {
     std::vector<std::uint32_t> Pictures() const
     {
         std::vector<std::uint32_t> pictures;
-        for (const Request& r : requests) {
+        for (const Request& r : requests)
             if (r.request != NIM_DELETE && (r.record.uFlags & NIF_ICON))
                 pictures.push_back(r.record.hIcon);
-        }
         return pictures;
     }
 

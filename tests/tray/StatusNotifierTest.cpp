@@ -67,9 +67,9 @@ TEST_F(StatusNotifier, ShowsTheTipAndEverySizeOfPictureAndSignalsOnlyWhatChanged
         EXPECT_EQ(item.value(name), QVariant(QString())) << name;
     for (const char* name : {"OverlayIconPixmap", "AttentionIconPixmap"})
         EXPECT_TRUE(qdbus_cast<SniPixmapList>(item.value(name)).isEmpty()) << name;
-    EXPECT_EQ(
-        Call(service, kItemPath, kItem, "XAyatanaSecondaryActivate", {0u}).type(), // GNOME's middle click
-        QDBusMessage::ReplyMessage);
+    // GNOME's middle click.
+    EXPECT_EQ(Call(service, kItemPath, kItem, "XAyatanaSecondaryActivate", {0u}).type(),
+              QDBusMessage::ReplyMessage);
 
     // Pixmaps come in every size, big-endian and unsmoothed.
     tray->ChangeIcon(IDI_FROWN); // a 32-pixel drawing only: yellow face, black eyes and outline

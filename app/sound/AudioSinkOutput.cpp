@@ -9,7 +9,7 @@ namespace {
 // What the output holds ahead of the speaker: a tone is heard at most this
 // late. A sound server starved of the processor on a loaded machine plays
 // what it holds at once when it runs again, and tones it lacks then are lost:
-// half a second rides over holds of 200 ms, a tenth of a second did not.
+// half a second rides over holds of 150 ms, a tenth of a second did not.
 constexpr qint64 kBufferUs = 500'000;
 constexpr int kFallbackRate = 48000;
 

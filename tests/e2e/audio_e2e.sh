@@ -120,19 +120,19 @@ wait_recorded "$(awk -v a="$alarm" 'BEGIN { print a + 28.8 }')" 40 || fail "the 
 check_alarm "$alarm" 29 27 first-alarm
 
 # A sound server starved of the processor on a loaded machine, played by
-# stopping it for 200 ms forty times, at twenty points of a second: it then plays at once
-# what the program has sent ahead, which must reach past the hold, so that
-# every second still has its tone, whole. PulseAudio only: PipeWire's server
-# loses tones over such holds whatever the program sends ahead, so there they
-# would test the server rather than the program.
+# stopping it for 150 ms forty times, at twenty points of a second: it then
+# plays at once what the program has sent ahead, which must reach past the
+# hold, so that every second still has its tone, whole. PulseAudio only:
+# PipeWire's server loses tones over such holds whatever the program sends
+# ahead, so there they would test the server rather than the program.
 if [ "$server" = pulseaudio ]; then
-  echo "== the sound server held up for 200 ms forty times: no tone lost or cut"
+  echo "== the sound server held up for 150 ms forty times: no tone lost or cut"
   held_from=$(recorded)
   phases="0.05 0.55 0.30 0.80 0.15 0.65 0.40 0.90 0.25 0.75 0.00 0.50 0.35 0.85 0.10 0.60 0.45 0.95 0.20 0.70"
   for phase in $phases $phases; do
     sleep "$phase"
     kill -STOP "${server_pids[@]}"
-    sleep 0.2
+    sleep 0.15
     kill -CONT "${server_pids[@]}"
   done
   held_to=$(recorded)

@@ -52,7 +52,10 @@ start_pipewire() {
   pipewire-pulse >"$work/pipewire-pulse.log" 2>&1 &
   server_pids+=($!)
   pids+=($!)
-  wait_for "pactl info" 30 || fail "PipeWire's PulseAudio server did not start"
+  wait_for "pactl info" 30 || {
+    tail -n 20 "$work/pipewire.log" "$work/wireplumber.log" "$work/pipewire-pulse.log" >&2
+    fail "PipeWire's PulseAudio server did not start"
+  }
   pactl load-module module-null-sink sink_name=speaker >/dev/null
   wait_for "pactl set-default-sink speaker && pactl info | grep -q 'Default Sink: speaker'" 30 ||
     fail "the null sink did not become the default"

@@ -33,7 +33,7 @@ start_tray_host
 wait_for "[ -n \"\$(icon_centre)\" ] && [ \$(icon_pixels white) -gt 20 ] && [ \$(icon_pixels yellow) -eq 0 ]" 20 ||
   fail "the icon did not come back with its picture"
 hover_icon
-[[ "$(tooltip_text)" =~ ^0\ Days$ ]] || fail "after the restart the tooltip reads '$(tooltip_text)'"
+tooltip_matching '^0 Days$' >/dev/null || fail "after the restart the tooltip reads '$(tooltip_text)'"
 import -window root "$shots/tray-restarted-tooltip.png"
 kill -0 "$vostrel_pid" || fail "the program ended"
 kill "$vostrel_pid"

@@ -185,6 +185,19 @@ tooltip_text() {
   [ -z "$id" ] || read_text "$x" "$y" "$w" "$h"
 }
 
+# The tooltip's text once it matches the pattern, read again for up to 3 s:
+# the tooltip is redrawn every second, and a read in the middle of a redraw
+# finds nothing where it was. Prints nothing and fails if it never matches.
+tooltip_matching() {
+  local text deadline=$((SECONDS + 3))
+  while :; do
+    text=$(tooltip_text)
+    [[ "$text" =~ $1 ]] && { echo "$text"; return 0; }
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
 # The menu's entries by their text, top to bottom.
 menu_entries() {
   local id x y w h

@@ -36,7 +36,7 @@ exit_from_menu
 echo "== the next start restores them"
 start_vostrel
 hover_icon
-[[ "$(tooltip_text)" =~ ^1\ Hrs$ ]] || fail "the tooltip reads '$(tooltip_text)', not the hours left"
+tooltip_matching '^1 Hrs$' >/dev/null || fail "the tooltip reads '$(tooltip_text)', not the hours left"
 # The time left has been worked out: an alarm would have shown the window.
 [ -z "$(dialog)" ] || fail "the window shows although the target lies ahead"
 import -window root "$shots/tray-restored.png"

@@ -81,8 +81,11 @@ playback_streams() { pactl list short sink-inputs | awk '{ print $1 }'; }
 
 # Checks the tones of an alarm from its tone at $1 seconds on: in the $2
 # seconds that follow (each from half a second before a tone is due) at
-# least $3 have a tone, none has two, and each tone is 1000 Hz within 2 %
-# and about 10 ms long.
+# least $3 have a whole tone, none has two, and each whole tone is 1000 Hz
+# within 2 % and about 10 ms long. A sound shorter than 7 ms is a tone cut
+# short: PipeWire under load drops a stretch of a stream now and then, here
+# or in the recording, and one that falls on a tone leaves a sliver of it.
+# It counts as a lost tone.
 check_alarm() {
   local first=$1 seconds=$2 need=$3 label=$4
   tones "$(awk -v f="$first" 'BEGIN { print f - 0.02 }')" \
@@ -92,11 +95,14 @@ check_alarm() {
     "$(awk '{ print $3 }' "$work/$label.txt" | sort -n | sed -n '1p;$p' | paste -sd-)"
   awk -v from="$first" -v need="$need" '
     { second = int($1 - from + 0.5); count[second]++
+      if ($3 < 7) { cut = cut sprintf(" %.3fs lasting %.2f ms", $1, $3); next }
+      whole[second] = 1
       if ($2 < 980 || $2 > 1020) bad = bad sprintf(" %.3fs at %.1f Hz", $1, $2)
-      if ($3 < 7 || $3 > 15) bad = bad sprintf(" %.3fs lasting %.2f ms", $1, $3) }
+      if ($3 > 15) bad = bad sprintf(" %.3fs lasting %.2f ms", $1, $3) }
     END {
-      for (s in count) { seconds++; if (count[s] > 1) bad = bad sprintf(" second %d has %d tones", s, count[s]) }
-      if (seconds < need) bad = bad sprintf(" only %d seconds had a tone", seconds)
+      for (s in count) if (count[s] > 1) bad = bad sprintf(" second %d has %d tones", s, count[s])
+      for (s in whole) seconds++
+      if (seconds < need) bad = bad sprintf(" only %d seconds had a whole tone", seconds) (cut == "" ? "" : "; cut:" cut)
       if (bad != "") { print bad; exit 1 }
     }' "$work/$label.txt" >"$work/$label.bad" || { cat "$work/$label.txt" >&2; fail "$label:$(cat "$work/$label.bad")"; }
 }

@@ -32,8 +32,26 @@ private_bus_config() {
   echo "$work/session-bus.conf"
 }
 
+# Ends what the test started, clients before the servers they talk to (the
+# program and the hosts before the bus and the X server). A host that hangs
+# in its own teardown must not hold the test until its time runs out: what
+# still runs 10 s after being asked to end is killed, and named.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i reaper
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  (
+    trap - EXIT
+    sleep 10 </dev/null >/dev/null 2>&1
+    for pid in "${pids[@]}"; do
+      if [ -d "/proc/$pid" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$pid/status" 2>/dev/null; then
+        echo "cleanup: $(cat "/proc/$pid/comm" 2>/dev/null) ($pid) outlived SIGTERM by 10 s and was killed" >&2
+        kill -KILL "$pid" 2>/dev/null || true
+      fi
+    done
+  ) &
+  reaper=$!
+  wait "${pids[@]}" 2>/dev/null || true
+  kill "$reaper" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }

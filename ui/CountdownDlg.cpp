@@ -266,7 +266,25 @@ void CCountdownDlg::ShowWindow()
     // native window and takes some twenty milliseconds, which the
     // tooltip's change, due at the start of the second, should not wait for.
     // By then the window may no longer be meant to show, as at the start.
-    QMetaObject::invokeMethod(this, &CCountdownDlg::ApplyVisibility, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &CCountdownDlg::ShowForAlarm, Qt::QueuedConnection);
+}
+
+void CCountdownDlg::ShowForAlarm()
+{
+    ApplyVisibility();
+    // The toolkit can lose track of a window the window manager iconified
+    // (a restore it asked for that the window manager never carried out):
+    // it then believes the window shown and in place, and asking it to show
+    // or restore the window does nothing. A window still off the screen at
+    // the next second's request is shown afresh, as a new window, which
+    // every window manager puts on the screen. A window just shown is on
+    // the screen well within that second.
+    const bool offScreen = m_bVisible && isVisible() && !isMinimized() && !m_services.isOnScreen(*this);
+    if (std::exchange(m_offScreenAtLastAlarm, offScreen) && offScreen) {
+        m_offScreenAtLastAlarm = false; // the window shown afresh gets its second
+        hide();
+        BringBack();
+    }
 }
 
 void CCountdownDlg::ShowIfHidden()
@@ -287,6 +305,8 @@ void CCountdownDlg::ChangeTip(const std::string& tip)
     if (expired && !m_expired)
         NotifyExpiry();
     m_expired = expired;
+    if (!expired)
+        m_offScreenAtLastAlarm = false; // a later alarm starts its own count
 }
 
 void CCountdownDlg::NotifyExpiry()

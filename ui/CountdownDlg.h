@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <functional>
 #include <optional>
 
 class QPushButton;
@@ -39,6 +40,8 @@ struct CountdownServices {
     // Whether the window's position can be read and set, to be kept
     // between runs.
     bool placesWindows = PlatformPlacesWindows();
+    // Whether a shown window is really on the screen (see IsOnScreen).
+    std::function<bool(const QWidget&)> isOnScreen = IsOnScreen;
 };
 
 // The program's main window: shows the time left, lets the user change the
@@ -130,6 +133,8 @@ private:
     // Shows the window, restored if minimised, raised and asking for the focus.
     void BringBack();
     void ShowIfHidden();
+    // The alarm's every-second request to see the window.
+    void ShowForAlarm();
     void NotifyExpiry();
 
     // What the countdown asks of the window, the tray icon and the speaker.
@@ -163,6 +168,8 @@ private:
     // The refresh under way raised the alarm; the last finished one had.
     bool m_alarmThisRefresh = false;
     bool m_expired = false;
+    // The alarm's last request found the window off the screen.
+    bool m_offScreenAtLastAlarm = false;
 };
 
 } // namespace vostrel

@@ -63,6 +63,12 @@ bool PlatformPlacesWindows()
     return !IsWaylandPlatform(QGuiApplication::platformName().toStdString());
 }
 
+bool IsOnScreen(const QWidget& window)
+{
+    const QWindow* handle = window.windowHandle();
+    return window.isVisible() && handle && handle->isExposed();
+}
+
 void WhenOnScreen(QWidget& window, QObject& context, std::function<void()> action)
 {
     QWindow* handle = window.windowHandle();

@@ -24,6 +24,11 @@ bool OnX11();
 // area, rather than offscreen or on a framebuffer.
 bool OnDesktopPlatform();
 
+// Whether a shown window is on the screen as far as the windowing system
+// says: mapped and exposed. A window the window manager keeps iconified or
+// withdrawn is not, whatever the toolkit's own idea of its state.
+bool IsOnScreen(const QWidget& window);
+
 // Runs an action once a shown window is on screen: right after the current
 // event if it already is, else once the windowing system has mapped it
 // (Wayland maps a window a moment after it is shown). Nothing runs for a

@@ -29,6 +29,7 @@ fail_details() {
   done
   echo "at $(date '+%H:%M:%S.%N'), target ${target:-none}; program: $(ps -o stat=,etime=,time= -p "${vostrel_pid:-0}")"
   tail -n 20 "$work/vostrel.log"
+  echo "notifications: $(tr '\n' '|' <"$work/notifications.log")"
 }
 minimise() {
   local id
@@ -89,6 +90,16 @@ dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/free
   org.freedesktop.Notifications.InvokeAction "uint32:$id" string:default >/dev/null
 wait_for "grep -q '^close $id\$' '$work/notifications.log'" 5 || fail "the notification's action did not reach the window"
 shown_in_front "the notification's action"
+# Taken off the screen behind the program's back, as when the window
+# manager and the toolkit lose track of each other over an iconified window:
+# the toolkit still believes the window shown, and the alarm shows it afresh.
+read -r _ before_x before_y _ < <(dialog)
+xdotool windowunmap "$(dialog_id)"
+wait_for "[ -z \"\$(dialog)\" ]" 5 || fail "the window stayed on the screen"
+shown_in_front "the alarm, once the window was taken off the screen," 15
+read -r _ x y _ < <(dialog)
+[ "$x,$y" = "$before_x,$before_y" ] || fail "the window came back at $x,$y, not where it was ($before_x,$before_y)"
+import -window root "$shots/shown-afresh-by-alarm.png"
 
 echo "== Help fits an 800 x 600 screen, and the tray answers while it is open"
 before=$(windows | wc -l)

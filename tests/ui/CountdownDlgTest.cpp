@@ -21,14 +21,32 @@ namespace {
 
 using test::At;
 
+// Counts the events of one type an object receives.
+class EventCounter final : public QObject {
+public:
+    EventCounter(QObject& watched, QEvent::Type type) : m_type(type) { watched.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == m_type;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+};
+
 // A countdown window with every service faked, at 10:00 on 6 December 2026.
 class CountdownWindow : public testing::Test {
 protected:
     // Starts the window as the modal run would, without the run's loop.
     CCountdownDlg& Start()
     {
-        dialog = std::make_unique<CCountdownDlg>(CountdownServices{
-            clock, speaker, store, messages, notifier, notifyArea, app, loginStart, placesWindows});
+        dialog = std::make_unique<CCountdownDlg>(
+            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, loginStart,
+                              placesWindows, [this](const QWidget&) { return onScreen; }});
         dialog->Start();
         QApplication::processEvents();
         return *dialog;
@@ -107,6 +125,7 @@ protected:
     QTemporaryDir home;
     XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};
     bool placesWindows = true; // false: a platform that keeps positions to itself
+    bool onScreen = true;      // false: the window manager keeps the window off the screen
     std::unique_ptr<CCountdownDlg> dialog;
 };
 
@@ -351,6 +370,27 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     EXPECT_EQ(speaker.beeps.size(), 3u);
     EXPECT_FALSE(dialog->isMinimized());
     EXPECT_TRUE(dialog->isVisible());
+
+    // A window kept off the screen while the toolkit believes it shown (an
+    // iconified window whose restore was lost) is shown afresh, as a new
+    // window, at the alarm's second request: the first may find a window
+    // just shown that is not on the screen yet.
+    onScreen = false;
+    EventCounter shows(*dialog, QEvent::Show);
+    const auto alarmAt = [this](int second) {
+        clock.now = At(2026, 12, 6, 10, 0, second);
+        Tick();
+        QApplication::processEvents();
+    };
+    alarmAt(6);
+    EXPECT_EQ(shows.count, 0);
+    alarmAt(7);
+    EXPECT_EQ(shows.count, 1);
+    EXPECT_TRUE(dialog->isVisible());
+    onScreen = true;
+    alarmAt(8);
+    alarmAt(9);
+    EXPECT_EQ(shows.count, 1);
     const int closedBefore = notifier.closed;
     dialog->OnCommand(ID_UPDATE_TIMER);
     EXPECT_EQ(notifier.closed, closedBefore + 1);
@@ -359,7 +399,7 @@ TEST_F(CountdownWindow, TellsTheDesktopOnceAsTheEndPassesAndTakesItBackWhenTheUs
     Type(IDC_END_DATE, "+0:01");
     QTest::mouseClick(dialog->Item<QPushButton>(IDC_BTN_OK), Qt::LeftButton);
     EXPECT_EQ(notifier.closed, closedBefore + 2);
-    clock.now = At(2026, 12, 6, 10, 1, 6);
+    clock.now = At(2026, 12, 6, 10, 1, 10); // a minute after the last tick
     Tick();
     EXPECT_EQ(notifier.notified.size(), 2);
 }

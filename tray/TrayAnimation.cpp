@@ -1,6 +1,6 @@
 // The tray icon's animation: cycling the picture through a list of icons
 // for a number of seconds, then putting back the picture shown before.
-#include "tray/CSystemTray.h"
+#include "tray/SystemTray.h"
 
 #include "app/framework/Messages.h"
 #include "engine/Clock.h"

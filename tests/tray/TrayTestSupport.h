@@ -4,7 +4,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/Recorders.h"
-#include "tray/CSystemTray.h"
+#include "tray/SystemTray.h"
 
 #include <QtDBus>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "tray/CSystemTray.h"
+#include "tray/SystemTray.h"
 
 #include "app/framework/Application.h"
 #include "app/framework/MessageWindow.h"

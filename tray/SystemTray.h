@@ -1,24 +1,19 @@
 #pragma once
 
-#include "app/framework/WindowPlatform.h"
 #include "engine/OleDate.h"
 #include "resources/Icons.h"
+#include "tray/FrameList.h"
 #include "tray/PopupMenu.h"
+#include "tray/TrayServices.h"
 #include "tray/area/NotifyIconData.h"
 
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <string>
-#include <vector>
 
 namespace vostrel {
 
-class Application;
-class Clock;
-class Messages;
 class MessageWindow;
-class TrayArea;
 
 using BOOL = std::int32_t;
 constexpr BOOL FALSE = 0;
@@ -26,37 +21,6 @@ constexpr BOOL TRUE = 1;
 
 // The id every animation asks for its step timer on the hidden window.
 constexpr unsigned CYCLE_TIMER_ID = 4567;
-
-// Storage for the animation's icons. Icon ids are 16-bit, so a longer list
-// than one icon for each id is refused as running out of memory rather
-// than grown without bound.
-template <typename T> struct FrameAllocator {
-    using value_type = T;
-    static constexpr std::size_t kMaxIcons = 0x10000;
-    FrameAllocator() = default;
-    template <typename U> FrameAllocator(const FrameAllocator<U>&) {}
-    T* allocate(std::size_t n)
-    {
-        if (n > kMaxIcons)
-            throw std::bad_alloc();
-        return std::allocator<T>().allocate(n);
-    }
-    void deallocate(T* p, std::size_t n) { std::allocator<T>().deallocate(p, n); }
-    template <typename U> bool operator==(const FrameAllocator<U>&) const { return true; }
-};
-using FrameList = std::vector<res::IconHandle, FrameAllocator<res::IconHandle>>;
-
-// What a tray icon needs from outside.
-struct TrayServices {
-    TrayArea& area;
-    Application& app; // whose main window receives the menu commands
-    const Clock& clock;
-    Messages& messages;
-    MenuLookup menus = res::FindMenu;
-    // Whether the icon's own popup menu can open where the desktop asks for
-    // it; where it cannot, it opens over the main window, shown first.
-    bool popupMenus = PlatformPlacesWindows();
-};
 
 // One icon in the notification area: its picture, its tooltip, the popup
 // menu a right click opens, the command a double click sends, and a timed

@@ -73,11 +73,11 @@ bool CCountdownApp::InitInstance()
         if (CommandWindow* window = application.GetMainWnd())
             window->SendCommand(res::ID_UPDATE_TIMER);
     });
-    DesktopTrayArea notifyArea;
+    DesktopTrayArea trayArea;
     const std::unique_ptr<LoginStart> loginStart = LoginStartForThisProgram();
     {
         CCountdownDlg window(
-            {clock, speaker, store, messages, notifications, notifyArea, application, *loginStart});
+            {clock, speaker, store, messages, notifications, trayArea, application, *loginStart});
         application.SetMainWnd(&window);
         dialog = &window;
         // A first start's own request (the window shown, a new target) is

@@ -71,7 +71,7 @@ struct CountdownEventTable {
 
 CCountdownDlg::CCountdownDlg(const CountdownServices& services)
     : TemplateDialog(IDD_COUNTDOWN, services.messages),
-      m_TrayIcon({services.notifyArea, services.app, services.clock, services.messages, res::FindMenu,
+      m_TrayIcon({services.trayArea, services.app, services.clock, services.messages, res::FindMenu,
                   services.placesWindows}),
       m_services(services)
 {

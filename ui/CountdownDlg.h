@@ -2,14 +2,13 @@
 
 #include "app/framework/Application.h"
 #include "app/framework/TemplateDialog.h"
-#include "app/framework/WindowPlatform.h"
 #include "engine/CountdownEngine.h"
 #include "resources/Icons.h"
-#include "tray/CSystemTray.h"
+#include "tray/SystemTray.h"
+#include "ui/CountdownServices.h"
 
 #include <QFont>
 #include <QRect>
-#include <functional>
 #include <optional>
 
 class QPushButton;
@@ -17,32 +16,6 @@ class QPushButton;
 namespace vostrel {
 
 class Clock;
-class LoginStart;
-class Messages;
-class DesktopNotifier;
-class TrayArea;
-class ProfileStore;
-class Speaker;
-
-// What the countdown window needs from outside: the clock, the speaker, the
-// settings store, message boxes, desktop notifications, the notification
-// area, the application whose main window it is and the switch that starts
-// it at login.
-struct CountdownServices {
-    const Clock& clock;
-    Speaker& speaker;
-    ProfileStore& store;
-    Messages& messages;
-    DesktopNotifier& notifier;
-    TrayArea& notifyArea;
-    Application& app;
-    LoginStart& loginStart;
-    // Whether the window's position can be read and set, to be kept
-    // between runs.
-    bool placesWindows = PlatformPlacesWindows();
-    // Whether a shown window is really on the screen (see IsOnScreen).
-    std::function<bool(const QWidget&)> isOnScreen = IsOnScreen;
-};
 
 // The program's main window: shows the time left, lets the user change the
 // target, the unit, the vacation days and the icon, and routes every timer

@@ -45,7 +45,7 @@ protected:
     CCountdownDlg& Start()
     {
         dialog = std::make_unique<CCountdownDlg>(
-            CountdownServices{clock, speaker, store, messages, notifier, notifyArea, app, loginStart,
+            CountdownServices{clock, speaker, store, messages, notifier, trayArea, app, loginStart,
                               placesWindows, [this](const QWidget&) { return onScreen; }});
         dialog->Start();
         QApplication::processEvents();
@@ -120,7 +120,7 @@ protected:
     test::MemoryStore store;
     test::RecordingMessages messages;
     test::RecordingDesktopNotifier notifier;
-    test::RecordingTrayArea notifyArea;
+    test::RecordingTrayArea trayArea;
     Application app;
     QTemporaryDir home;
     XdgAutostart loginStart{home.filePath("autostart"), home.filePath("bin/Vostrel")};
@@ -242,9 +242,9 @@ TEST_F(CountdownWindow, VacationBoxTakesTwoCharactersAndOkSavesWhatTheUserChose)
     // OK keeps what the user chose, the icon among it, and the icon shows at
     // once, in the tray and as the window's, crisp at larger sizes.
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE5), Qt::LeftButton);
-    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    EXPECT_EQ(trayArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
     QTest::mouseClick(dlg.GetDlgItem(IDC_ICON_CHOICE1), Qt::LeftButton);
-    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_EYE));
+    EXPECT_EQ(trayArea.Pictures().back(), static_cast<std::uint32_t>(IDI_EYE));
     QTest::mouseClick(dlg.Item<QRadioButton>(IDC_UNIT_HOURS), Qt::LeftButton);
     Type(IDC_VAC_DAYS, "3");
     Type(IDC_END_DATE, "+2:00");
@@ -299,11 +299,11 @@ TEST_F(CountdownWindow, AFirstStartShowsTheDefaultsAndTheAlarmAndAStoredPosition
     EXPECT_EQ(Edit(IDC_END_DATE)->text(), "01/01/2001");
     EXPECT_EQ(Edit(IDC_VAC_DAYS)->text(), "0");
     EXPECT_EQ(dlg.CheckedRadioIndex(IDC_UNIT_DAYS), unitDays);
-    EXPECT_EQ(notifyArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
+    EXPECT_EQ(trayArea.Pictures().back(), static_cast<std::uint32_t>(IDI_STOPWATCH2));
     // The tick gives the tooltip its text at once; the window, whose first
     // showing is slow, comes once the tick is done.
     Tick();
-    EXPECT_EQ(std::string(notifyArea.requests.back().record.szTip), "-9470 Days");
+    EXPECT_EQ(std::string(trayArea.requests.back().record.szTip), "-9470 Days");
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&dlg] { return dlg.isVisible(); }, 1000));
 

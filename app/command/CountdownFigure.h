@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/command/RemoteRequest.h"
+#include "app/command/RemoteState.h"
 #include "engine/OleDate.h"
 
 #include <cstdint>

@@ -3,14 +3,11 @@
 #include <QList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace vostrel {
 namespace {
 
-constexpr char kSeparator = '\t';
 constexpr char kUnchanged[] = "-";
-const QByteArray kStatePrefix = QByteArrayLiteral("state");
 
 std::optional<std::int32_t> ReadUnit(const QByteArray& field)
 {
@@ -42,9 +39,9 @@ QByteArray RemoteRequest::Encode() const
         break;
     }
     QByteArray line = QByteArrayLiteral("set");
-    line += kSeparator;
+    line += kChannelFieldSeparator;
     line += unit ? QByteArray::number(*unit) : QByteArray(kUnchanged);
-    line += kSeparator;
+    line += kChannelFieldSeparator;
     line += target ? QByteArray::fromStdString(*target) : QByteArray(kUnchanged);
     return line;
 }
@@ -57,7 +54,7 @@ std::optional<RemoteRequest> RemoteRequest::Decode(const QByteArray& line)
         return RemoteRequest{Kind::quit, {}, {}};
     if (line == "state")
         return RemoteRequest{Kind::state, {}, {}};
-    const QList<QByteArray> fields = line.split(kSeparator);
+    const QList<QByteArray> fields = line.split(kChannelFieldSeparator);
     if (fields.size() != 3 || fields[0] != "set")
         return std::nullopt;
     RemoteRequest request{Kind::set, {}, {}};
@@ -81,26 +78,6 @@ std::optional<RemoteRequest> RemoteRequest::Decode(const QByteArray& line)
 QByteArray ExpectedAnswer(RemoteRequest::Kind kind)
 {
     return kind == RemoteRequest::Kind::show ? kShownAnswer : kDoneAnswer;
-}
-
-QByteArray RemoteState::Encode() const
-{
-    return kStatePrefix + kSeparator + QByteArray::number(end, 'g', 17) + kSeparator +
-           QByteArray::number(unit);
-}
-
-std::optional<RemoteState> RemoteState::Decode(const QByteArray& answer)
-{
-    const QList<QByteArray> fields = answer.split(kSeparator);
-    if (fields.size() != 3 || fields[0] != kStatePrefix)
-        return std::nullopt;
-    bool number = false;
-    const double end = fields[1].toDouble(&number);
-    bool whole = false;
-    const int unit = fields[2].toInt(&whole);
-    if (!number || !std::isfinite(end) || !whole)
-        return std::nullopt;
-    return RemoteState{end, unit};
 }
 
 } // namespace vostrel

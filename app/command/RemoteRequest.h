@@ -8,6 +8,9 @@
 
 namespace vostrel {
 
+// Fields of a line on the channel are separated by a tab.
+inline constexpr char kChannelFieldSeparator = '\t';
+
 // What one copy of the program asks the running one, as a line on the
 // channel between them: show the window, take a new target and unit as if
 // typed and confirmed, end, or tell its countdown.
@@ -34,15 +37,5 @@ inline const QByteArray kShownAnswer = QByteArrayLiteral("shown");
 inline const QByteArray kDoneAnswer = QByteArrayLiteral("done");
 inline const QByteArray kRefusedAnswer = QByteArrayLiteral("refused");
 QByteArray ExpectedAnswer(RemoteRequest::Kind kind);
-
-// The running copy's countdown: its effective end moment (days since
-// 30 December 1899) and its display unit.
-struct RemoteState {
-    double end = 0.0;
-    std::int32_t unit = 0;
-
-    QByteArray Encode() const;
-    static std::optional<RemoteState> Decode(const QByteArray& answer);
-};
 
 } // namespace vostrel

@@ -2,6 +2,7 @@
 
 #include "app/command/LocalChannel.h"
 #include "app/command/RemoteRequest.h"
+#include "app/command/RemoteState.h"
 
 #include <QString>
 

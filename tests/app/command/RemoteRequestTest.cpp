@@ -1,5 +1,6 @@
 // The lines copies of the program hand each other.
 #include "app/command/RemoteRequest.h"
+#include "app/command/RemoteState.h"
 
 #include <gtest/gtest.h>
 

@@ -88,7 +88,7 @@ std::optional<double> ReadIntervalDays(std::string_view text)
     }
     if (!text.empty())
         return std::nullopt;
-    return static_cast<double>(*hours * 3600 + *minutes * 60 + seconds) / 86400.0;
+    return static_cast<double>(*hours * 3600 + *minutes * 60 + seconds) / kSecondsPerDay;
 }
 
 std::int32_t ReadLeadingInteger(std::string_view text)

@@ -11,8 +11,6 @@
 namespace vostrel {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 bool InRange(double linear)
 {
     return linear >= OleDate::kMinValue && linear < OleDate::kEndOfRange;
@@ -109,11 +107,6 @@ std::string OleDate::Format() const
     std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", f->month, f->day, f->year, f->hour,
                   f->minute, f->second);
     return text;
-}
-
-double OleDateSpan::GetTotalSeconds() const
-{
-    return std::round(m_days * kSecondsPerDay * 1000.0) / 1000.0;
 }
 
 OleDateSpan operator-(const OleDate& a, const OleDate& b)

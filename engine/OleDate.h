@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/DateTimeFields.h"
+#include "engine/OleDateSpan.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,36 +10,6 @@
 namespace vostrel {
 
 class Clock;
-
-enum class DateStatus { valid, invalid, null };
-
-// A date and time broken into its calendar and clock fields.
-struct DateTimeFields {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-
-// A difference of two moments: a signed number of days with a status.
-class OleDateSpan {
-public:
-    OleDateSpan() = default;
-    OleDateSpan(double days, DateStatus status) : m_days(days), m_status(status) {}
-
-    double GetTotalDays() const { return m_days; }
-    // The span in seconds, to the nearest millisecond: moments are whole
-    // seconds, and this keeps the rounding of their day fractions from
-    // turning 5 seconds into 4.9999999.
-    double GetTotalSeconds() const;
-    DateStatus GetStatus() const { return m_status; }
-
-private:
-    double m_days = 0.0;
-    DateStatus m_status = DateStatus::valid;
-};
 
 // A local wall-clock moment in the OLE Automation date encoding: days since
 // 30 December 1899 00:00, the fraction being the time of day. For negative

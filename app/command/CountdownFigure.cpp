@@ -3,6 +3,7 @@
 #include "engine/CountdownCollaborator.h"
 #include "engine/CountdownEngine.h"
 #include "engine/CountdownText.h"
+#include "engine/OleDateSpan.h"
 #include "settings/ProfileStore.h"
 
 #include <QDateTime>
@@ -17,7 +18,6 @@ namespace vostrel {
 namespace {
 
 constexpr std::string_view kSection = "Settings";
-constexpr double kSecondsPerDay = 86400.0;
 // The window's controls as the countdown sees them, without a window: the
 // unit buttons know no unit outside their five; nothing beeps, shows or
 // animates. (The vacation box shows a longer stored text whole: only typing

@@ -1,6 +1,7 @@
 #include "app/command/FigureFollower.h"
 
 #include "engine/Clock.h"
+#include "engine/OleDateSpan.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ std::string Shown(const CountdownFigure& figure, const OleDate& now)
 
 OleDate SecondsAfter(const OleDate& now, int seconds)
 {
-    return OleDate(now.GetValue() + seconds / 86400.0);
+    return OleDate(now.GetValue() + static_cast<double>(seconds) / kSecondsPerDay);
 }
 
 } // namespace

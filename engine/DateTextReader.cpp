@@ -3,7 +3,6 @@
 #include "engine/TextChars.h"
 
 #include <array>
-#include <cctype>
 #include <vector>
 
 namespace vostrel {
@@ -11,6 +10,8 @@ namespace {
 
 using text::IsBlank;
 using text::IsDigit;
+using text::IsLetter;
+using text::ToLowerAscii;
 
 // No accepted form needs more; longer texts are refused before parsing.
 constexpr std::size_t kMaxTokens = 16;
@@ -22,11 +23,6 @@ struct Token {
     std::string_view text;
     int number = 0;
 };
-
-bool IsLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 template <typename Predicate>
 std::string_view TakeWhile(std::string_view text, std::size_t start, Predicate predicate)
@@ -77,7 +73,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
             return false;
     }
     return true;

@@ -12,7 +12,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream appstream-compose lintian pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber dbus python3 openbox faketime tesseract-ocr tesseract-ocr-eng
   xfce4-panel waybar sway grim qt6-wayland libglib2.0-bin libwayland-dev
-  lxqt-panel gnome-shell mutter gnome-shell-extension-appindicator gjs
+  lxqt-panel gnome-shell mutter gnome-shell-extension-appindicator gjs locales
 )
 
 as_root() {
@@ -22,3 +22,13 @@ as_root() {
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+
+# Two locales whose rules differ from English's, for the tests that read
+# text as a German or Turkish user's program would (decimal comma; dotted
+# and dotless i).
+for locale in de_DE.UTF-8 tr_TR.UTF-8; do
+  if ! locale -a | grep -qix "${locale/UTF-8/utf8}"; then
+    as_root sed -i "s/^# *\($locale UTF-8\)/\1/" /etc/locale.gen
+    as_root locale-gen >/dev/null
+  fi
+done

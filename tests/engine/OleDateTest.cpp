@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 using namespace vostrel;
 
 namespace {
@@ -88,6 +91,20 @@ TEST(OleDate, ReadsDatesMonthFirstAndTimesAloneAndLeavesZeroAndInvalidForAnythin
         EXPECT_FALSE(date.IsValid()) << text.substr(0, 40);
         EXPECT_EQ(date.GetValue(), 0.0);
     }
+}
+
+// The window runs in the user's locale; in a Turkish one the C library's
+// tolower leaves 'I' as it is (its small letter is the dotless one), so the
+// capital I of APRIL must still read as i.
+TEST(OleDate, ReadsMonthNamesInCapitalsInATurkishLocale)
+{
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    if (!std::setlocale(LC_CTYPE, "tr_TR.UTF-8"))
+        GTEST_SKIP() << "the tr_TR.UTF-8 locale is not installed";
+    const std::string capitals = Read("APRIL 5, 2027 5 PM").Format(), small = Read("apr 5, 2027").Format();
+    std::setlocale(LC_CTYPE, previous.c_str());
+    EXPECT_EQ(capitals, "04/05/2027 17:00:00");
+    EXPECT_EQ(small, "04/05/2027 00:00:00");
 }
 
 } // namespace

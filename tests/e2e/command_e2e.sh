@@ -2,8 +2,8 @@
 # End-to-end test of the command line with the real binary on an X server
 # with a tray host: the time left for scripts with and without a running
 # copy, a new target and unit handed to the running copy (tooltip, window,
-# saved file, the alarm when it comes), --follow, --quit, and bad input,
-# which changes nothing.
+# saved file, the alarm when it comes), --follow, --quit, bad input, which
+# changes nothing, and a copy running in a Turkish locale.
 # Usage: command_e2e.sh VOSTREL_BINARY SCREENSHOT_DIR
 set -euo pipefail
 binary=$1
@@ -135,4 +135,19 @@ status=0
 "$binary" --quit 2>"$work/err" || status=$?
 [ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "$(basename "$binary"): no copy is running." ] ||
   fail "--quit with none running: status $status, said $(cat "$work/err")"
+echo "== in a Turkish locale the running copy reads a month in capitals as any other copy does"
+# There the C library's small letter of I is the dotless one.
+if locale -a | grep -qix tr_tr.utf8; then
+  printf '[Settings]\nEndDate=APRIL 5, 2098\nDisplayPeriod=0\n' >"$file"
+  expected=$("$binary" --query)
+  [[ "$expected" =~ ^\ *2[0-9]{4}\ Days$ ]] || fail "--query read APRIL 5, 2098 as '$expected'"
+  start_vostrel env LC_ALL=tr_TR.UTF-8
+  [ "$("$binary" --query)" = "$expected" ] || fail "the copy in Turkish counts '$("$binary" --query)', not '$expected'"
+  hover_icon
+  tooltip_matching "^$expected\$" >/dev/null || fail "the tooltip in Turkish reads '$(tooltip_text)'"
+  "$binary" --quit || fail "--quit ended with $?"
+  wait_for "! kill -0 $vostrel_pid" 10 || fail "--quit did not end the Turkish copy"
+else
+  echo "(not checked: the tr_TR.UTF-8 locale is not installed)"
+fi
 echo "1 passed, 0 failed"

@@ -4,11 +4,20 @@
 
 #include <QCoreApplication>
 #include <QDBusMessage>
+#include <QMetaClassInfo>
 
 namespace vostrel {
 namespace {
 
-const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
+// The interface's name, as the class declares it to Qt D-Bus.
+const QString& Interface()
+{
+    static const QString name = [] {
+        const QMetaObject& meta = StatusNotifierItem::staticMetaObject;
+        return QString::fromLatin1(meta.classInfo(meta.indexOfClassInfo("D-Bus Interface")).value());
+    }();
+    return name;
+}
 
 // The widest text the label will take while it counts the same way: every
 // digit as a zero, so that hosts may keep its width as the figures change.
@@ -42,7 +51,7 @@ void StatusNotifierItem::Send(const QString& signal, const QVariantList& argumen
     // an argument list from the signal's description and hands it to its
     // D-Bus thread first, which costs a counting program a fifth more work
     // each second.
-    QDBusMessage message = QDBusMessage::createSignal(m_path, kInterface, signal);
+    QDBusMessage message = QDBusMessage::createSignal(m_path, Interface(), signal);
     message.setArguments(arguments);
     m_bus.send(message);
 }
@@ -117,7 +126,7 @@ void StatusNotifierItem::SetTip(const QString& tip)
         changed.insert(QStringLiteral("XAyatanaLabelGuide"), m_guide);
     QDBusMessage properties = QDBusMessage::createSignal(
         m_path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
-    properties << kInterface << changed << QStringList();
+    properties << Interface() << changed << QStringList();
     m_bus.send(properties);
 }
 

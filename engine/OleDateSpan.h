@@ -6,7 +6,8 @@ namespace vostrel {
 
 inline constexpr std::int64_t kSecondsPerDay = 86400;
 
-// Whether a moment or a span holds a value, holds none, or is out of range.
+// Whether a moment or a span holds a usable value, one that cannot be used
+// (unreadable or out of range), or none at all.
 enum class DateStatus { valid, invalid, null };
 
 // A difference of two moments: a signed number of days with a status.
